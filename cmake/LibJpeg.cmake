@@ -1,0 +1,36 @@
+# The JPEG decoder, built for the target as a static library from Debian's
+# source package (scripts/bootstrap.sh fetches it into .deps/).
+include(ExternalProject)
+file(GLOB jpeg_candidates LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/.deps/libjpeg-turbo-*)
+list(FILTER jpeg_candidates EXCLUDE REGEX "\\.(tar|gz|xz|dsc)")
+list(GET jpeg_candidates 0 jpeg_default)
+set(VASKEL_JPEG_SOURCE "${jpeg_default}" CACHE PATH "libjpeg-turbo source tree")
+if(NOT EXISTS "${VASKEL_JPEG_SOURCE}/jpeglib.h")
+  message(FATAL_ERROR "libjpeg-turbo sources not found; run scripts/bootstrap.sh")
+endif()
+
+set(jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg)
+set(jpeg_args
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${jpeg_prefix}
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
+  -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POLICY_DEFAULT_CMP0057=NEW)
+if(CMAKE_TOOLCHAIN_FILE)
+  list(APPEND jpeg_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
+else()
+  list(APPEND jpeg_args -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER})
+endif()
+ExternalProject_Add(libjpeg_build
+  SOURCE_DIR ${VASKEL_JPEG_SOURCE}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/libjpeg-build
+  CMAKE_ARGS ${jpeg_args}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build . --target jpeg-static
+  INSTALL_COMMAND ${CMAKE_COMMAND} --install . --component lib
+          COMMAND ${CMAKE_COMMAND} --install . --component include
+  BUILD_BYPRODUCTS ${jpeg_prefix}/lib/libjpeg.a
+  UPDATE_COMMAND "" PATCH_COMMAND "")
+file(MAKE_DIRECTORY ${jpeg_prefix}/include)
+add_library(jpeg_static STATIC IMPORTED GLOBAL)
+set_target_properties(jpeg_static PROPERTIES
+  IMPORTED_LOCATION ${jpeg_prefix}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${jpeg_prefix}/include)
+add_dependencies(jpeg_static libjpeg_build)

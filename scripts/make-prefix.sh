@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Makes a private Wine prefix at $1 (copied from $2 when that template exists):
+# its own HOME, no Z: drive, real user folders, Wine's own fonts, no menu builder.
+# Nothing outside the prefix is touched. Quick when the prefix is ready already.
+set -eu
+prefix=$1 template=${2:-}
+[ -f "$prefix/.vaskel-ready" ] && exit 0
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+[ -f "$prefix/.vaskel-ready" ] && exit 0
+
+if [ -n "$template" ] && [ -f "$template/.vaskel-ready" ]; then
+  rm -rf "$prefix"
+  cp -a "$template" "$prefix"
+  exit 0
+fi
+
+rm -rf "$prefix"
+mkdir -p "$prefix/home"
+export WINEPREFIX=$prefix HOME=$prefix/home WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+unset DISPLAY
+wineboot -i </dev/null >/dev/null 2>&1
+wineserver -w
+
+rm -f "$prefix/dosdevices/z:"
+for link in "$prefix"/drive_c/users/*/*; do
+  if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
+done
+cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+
+cat > "$prefix/vaskel.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Graphics"="x11,null"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"winemenubuilder.exe"=""
+"mscoree"=""
+"mshtml"=""
+REG
+wine regedit /S 'C:\vaskel.reg' </dev/null >/dev/null 2>&1
+rm -f "$prefix/vaskel.reg"
+wineserver -w
+touch "$prefix/.vaskel-ready"
