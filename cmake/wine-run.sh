@@ -12,4 +12,6 @@ fi
 "$here/scripts/make-prefix.sh" "$VASKEL_TEST_PREFIX" >/dev/null
 export WINEPREFIX=$VASKEL_TEST_PREFIX HOME=$VASKEL_TEST_PREFIX/home
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+# A persistent server makes each start quick; on /dev/null so it holds no pipe of ctest's.
+wineserver -p </dev/null >/dev/null 2>&1 || true
 exec wine "$@"

@@ -6,8 +6,10 @@ set -eu
 prefix=$1 template=${2:-}
 [ -f "$prefix/.vaskel-ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
-exec 9>"$prefix.lock"
-flock 9
+# flock -o: the lock's descriptor must not leak into wineserver, which outlives us.
+if [ -z "${VASKEL_PREFIX_LOCKED:-}" ]; then
+  VASKEL_PREFIX_LOCKED=1 exec flock -o "$prefix.lock" "$0" "$@"
+fi
 [ -f "$prefix/.vaskel-ready" ] && exit 0
 
 if [ -n "$template" ] && [ -f "$template/.vaskel-ready" ]; then
