@@ -1,0 +1,45 @@
+#include "Process.h"
+
+namespace e2e {
+
+bool AppProcess::Start(const std::string& exe, const std::string& arguments) {
+    Kill();
+    std::string folder = exe.substr(0, exe.find_last_of('\\') == std::string::npos ? 0 : exe.find_last_of('\\'));
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        error_ = GetLastError();
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    id_ = pi.dwProcessId;
+    exitCode_ = 0xDEADBEEF;
+    // Windows of a GUI program are worth looking for only once it waits for input.
+    WaitForInputIdle(pi.hProcess, 10000);
+    return true;
+}
+
+bool AppProcess::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool AppProcess::WaitExit(DWORD timeoutMs) {
+    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_.get(), &exitCode_);
+    return true;
+}
+
+void AppProcess::Kill() {
+    if (Running()) {
+        TerminateProcess(process_.get(), 0xDEAD);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+    process_.reset();
+}
+
+} // namespace e2e

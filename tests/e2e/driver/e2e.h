@@ -1,0 +1,10 @@
+// Everything a scenario program needs to drive the program under test.
+#pragma once
+#include "Environment.h"
+#include "Input.h"
+#include "Linux.h"
+#include "MessageBox.h"
+#include "Process.h"
+#include "Screen.h"
+#include "Wait.h"
+#include "Window.h"
