@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Manifest.h"
+
+// The C++ name of a row's global record pointer: "Help\step1.swf" becomes FileHelpStep1Swf.
+std::string RecordName(const std::string& targetPath);
+
+// The generated unit: word and tail arrays, the record pointers created in the Created
+// order, and the manifest table in row order. files[i] holds the bytes of rows[i].
+std::string EmitPayloadUnit(const std::vector<ManifestRow>& rows, const std::vector<std::vector<uint8_t>>& files);
