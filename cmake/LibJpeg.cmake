@@ -10,6 +10,7 @@ if(NOT EXISTS "${VASKEL_JPEG_SOURCE}/jpeglib.h")
 endif()
 
 set(jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg)
+set(jpeg_build ${CMAKE_BINARY_DIR}/libjpeg-build)
 set(jpeg_args
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${jpeg_prefix}
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
@@ -21,16 +22,16 @@ else()
 endif()
 ExternalProject_Add(libjpeg_build
   SOURCE_DIR ${VASKEL_JPEG_SOURCE}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/libjpeg-build
+  BINARY_DIR ${jpeg_build}
   CMAKE_ARGS ${jpeg_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build . --target jpeg-static
-  INSTALL_COMMAND ${CMAKE_COMMAND} --install . --component lib
-          COMMAND ${CMAKE_COMMAND} --install . --component include
-  BUILD_BYPRODUCTS ${jpeg_prefix}/lib/libjpeg.a
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${jpeg_build}/libjpeg.a
   UPDATE_COMMAND "" PATCH_COMMAND "")
-file(MAKE_DIRECTORY ${jpeg_prefix}/include)
+# Used where it is built: jpeglib.h from the sources, jconfig.h from the build.
+file(MAKE_DIRECTORY ${jpeg_build})
 add_library(jpeg_static STATIC IMPORTED GLOBAL)
 set_target_properties(jpeg_static PROPERTIES
-  IMPORTED_LOCATION ${jpeg_prefix}/lib/libjpeg.a
-  INTERFACE_INCLUDE_DIRECTORIES ${jpeg_prefix}/include)
+  IMPORTED_LOCATION ${jpeg_build}/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES "${VASKEL_JPEG_SOURCE};${jpeg_build}")
 add_dependencies(jpeg_static libjpeg_build)

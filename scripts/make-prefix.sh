@@ -32,7 +32,7 @@ for link in "$prefix"/drive_c/users/*/*; do
 done
 cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
 
-cat > "$prefix/vaskel.reg" <<'REG'
+cat > "$prefix/drive_c/vaskel.reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
@@ -48,6 +48,6 @@ REGEDIT4
 "mshtml"=""
 REG
 wine regedit /S 'C:\vaskel.reg' </dev/null >/dev/null 2>&1
-rm -f "$prefix/vaskel.reg"
+rm -f "$prefix/drive_c/vaskel.reg"
 wineserver -w
 touch "$prefix/.vaskel-ready"

@@ -1,0 +1,157 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+class Control;
+class TForm;
+
+struct EventArgs {
+    Control* Sender = nullptr;
+    bool Allow = true;  // answer of a query event (close query, page changing, resize)
+};
+using Handler = std::function<void(EventArgs&)>;
+
+// A standard Windows control, created from a layout description.
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    HWND Handle() const { return hwnd_; }
+    const std::string& Name() const { return name_; }
+    Control* Parent() const { return parent_; }
+    TForm* Form() const { return form_; }
+    // Geometry as designed at 96 DPI, relative to the parent.
+    const RECT& DesignBounds() const { return design_; }
+
+    std::string Text() const;
+    virtual void SetText(const std::string& text);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetFocus();
+
+    static Control* FromHandle(HWND hwnd);
+
+    // Event names a control of this kind can bind ("Click", "Enter" ...).
+    virtual bool HasEvent(const std::string&) const { return false; }
+    void BindEvent(const std::string& event, Handler handler) { events_[event] = std::move(handler); }
+    // Runs the bound handler, if any; returns the handler's answer.
+    bool Fire(const std::string& event);
+
+    // Messages the form routes to the control it came from.
+    virtual void OnCommand(int) {}
+    virtual bool OnNotify(NMHDR*, LRESULT&) { return false; }
+    // Brush for WM_CTLCOLOR*, or nullptr for the default look.
+    virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+
+protected:
+    friend class FormBuilder;
+    friend class TForm;
+    void Attach(HWND hwnd);
+    HWND hwnd_ = nullptr;
+    std::string name_;
+    TForm* form_ = nullptr;
+    Control* parent_ = nullptr;
+    RECT design_{};
+    // Anchored to the parent's right and bottom edges: the margins kept on resize.
+    bool anchorRight_ = false, anchorBottom_ = false;
+    int marginRight_ = 0, marginBottom_ = 0;
+    COLORREF textColor_ = CLR_INVALID;
+    COLORREF backColor_ = CLR_INVALID;  // CLR_NONE: transparent
+    std::map<std::string, Handler> events_;
+    // Text and background colours from the layout (CLR_NONE background: transparent).
+    HBRUSH ColorBrush(HDC dc);
+    HBRUSH backBrush_ = nullptr;
+};
+
+class Button : public Control {
+public:
+    bool HasEvent(const std::string& e) const override { return e == "Click"; }
+    void OnCommand(int code) override;
+    void Click();
+};
+
+class CheckBox : public Button {
+public:
+    bool Checked() const;
+    // A change of state runs the Click handler, as a click by the user does.
+    void SetChecked(bool checked);
+};
+
+class RadioButton : public Button {
+public:
+    bool Checked() const;
+    // Selecting a button unchecks the others of its group and runs its Click handler.
+    void SetChecked(bool checked);
+    void OnCommand(int code) override;
+};
+
+class Label : public Control {
+public:
+    void SetText(const std::string& text) override;
+    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+    bool AutoSize = false;
+};
+
+class StaticText : public Label {};
+class GroupBox : public Control {
+public:
+    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+};
+class Bevel : public Control {};
+class Edit : public Control {
+public:
+    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+};
+class Memo : public Edit {};
+class ScrollBox : public Control {};
+class Image : public Control {
+public:
+    ~Image() override;
+    void SetPicture(HBITMAP bitmap);
+private:
+    HBITMAP bitmap_ = nullptr;
+};
+
+class ProgressBar : public Control {
+public:
+    int Position() const;
+    void SetPosition(int position);
+};
+
+class Page : public Control {
+public:
+    bool HasEvent(const std::string& e) const override { return e == "Enter"; }
+};
+
+// A page control: the program may set the active page at any time; a change the
+// control would start itself (a click on a tab, Ctrl+Tab) is put to its Changing handler.
+class PageControl : public Control {
+public:
+    bool HasEvent(const std::string& e) const override { return e == "Changing" || e == "Enter"; }
+    Page* ActivePage() const { return active_; }
+    void SetActivePage(Page* page);
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    Page* PageAt(int i) const { return pages_[i]; }
+    // A change asked for by the user; happens only when the Changing handler allows it.
+    bool SelectNextPage(bool forward);
+    bool OnNotify(NMHDR* hdr, LRESULT& result) override;
+
+private:
+    friend class FormBuilder;
+    void AddPage(Page* page, const std::string& tabLabel);
+    void LayoutPages();
+    std::vector<Page*> pages_;
+    Page* active_ = nullptr;
+};
+
+}  // namespace vk

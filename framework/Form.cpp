@@ -1,0 +1,242 @@
+#include "Form.h"
+
+#include <commctrl.h>
+
+#include "Application.h"
+#include "Exception.h"
+#include "FormBuilder.h"
+
+namespace vk {
+
+class TForm::PaintCanvas : public Canvas {
+public:
+    explicit PaintCanvas(TForm& form) : form_(form) {}
+    void FillRect(const RECT& rect, COLORREF color) override {
+        HDC dc = form_.paintDc_ ? form_.paintDc_ : GetDC(form_.hwnd_);
+        HBRUSH brush = CreateSolidBrush(color);
+        ::FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+        if (!form_.paintDc_) ReleaseDC(form_.hwnd_, dc);
+    }
+
+private:
+    TForm& form_;
+};
+
+TForm::TForm() : canvas_(std::make_unique<PaintCanvas>(*this)) { form_ = this; }
+
+TForm::~TForm() {
+    Destroy();
+    for (HGDIOBJ o : gdi_) DeleteObject(o);
+    for (auto& [c, b] : brushes_) DeleteObject(b);
+}
+
+HBRUSH TForm::Brush(COLORREF color) {
+    auto it = brushes_.find(color);
+    if (it != brushes_.end()) return it->second;
+    HBRUSH b = CreateSolidBrush(color);
+    brushes_[color] = b;
+    return b;
+}
+
+bool TForm::HasEvent(const std::string& e) const {
+    return e == "Create" || e == "Show" || e == "Paint" || e == "Resize" || e == "CloseQuery" ||
+           e == "Close" || e == "CanResize";
+}
+
+void TForm::Load(const std::string& layoutText) { FormBuilder(*this).Build(layoutText); }
+
+Control* TForm::FindControl(const std::string& name) const {
+    for (const auto& c : controls_)
+        if (c->Name() == name) return c.get();
+    return nullptr;
+}
+
+void TForm::Destroy() {
+    if (!hwnd_) return;
+    HWND h = hwnd_;
+    hwnd_ = nullptr;
+    SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+    DestroyWindow(h);
+}
+
+void TForm::Show() {
+    if (IsWindowVisible(hwnd_)) {
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return;
+    }
+    ShowWindow(hwnd_, state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    Fire("Show");
+}
+
+void TForm::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void TForm::Close() {
+    if (!Fire("CloseQuery")) return;
+    Fire("Close");
+    if (hwnd_) Hide();
+}
+
+int TForm::ClientWidth() const {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    return rc.right;
+}
+
+int TForm::ClientHeight() const {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    return rc.bottom;
+}
+
+void TForm::Repaint() {
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool TForm::Active() const { return GetActiveWindow() == hwnd_; }
+
+void TForm::Activate() {
+    SetActiveWindow(hwnd_);
+    SetForegroundWindow(hwnd_);
+}
+
+void TForm::SetBorderStyle(BorderStyle style) {
+    LONG s = GetWindowLongA(hwnd_, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER |
+                                                   WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE) & ~(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+    s |= WS_POPUP;
+    switch (style) {
+        case BorderStyle::None: break;
+        case BorderStyle::Dialog: s |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_DLGMODALFRAME; break;
+        case BorderStyle::ToolWindow: s |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_TOOLWINDOW; break;
+        case BorderStyle::Single: s |= WS_CAPTION | WS_SYSMENU; break;
+    }
+    SetWindowLongA(hwnd_, GWL_STYLE, s);
+    SetWindowLongA(hwnd_, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::SetWindowState(WindowState state) {
+    state_ = state;
+    if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, state == WindowState::Maximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+Canvas& TForm::Surface() { return *canvas_; }
+
+void TForm::TrackFocus() {
+    HWND focus = GetFocus();
+    if (focus == lastFocus_ || !hwnd_) return;
+    HWND old = lastFocus_;
+    lastFocus_ = focus;
+    if (!focus || GetAncestor(focus, GA_ROOT) != hwnd_) return;
+    // Containers holding the new focus but not the old one have been entered.
+    for (HWND h = focus; h && h != hwnd_; h = GetParent(h)) {
+        if (old && (old == h || IsChild(h, old))) break;
+        if (Control* c = FromHandle(h); c && c->Form() == this) c->Fire("Enter");
+    }
+}
+
+void TForm::KeepAnchors() {
+    for (const auto& c : controls_) {
+        if (!c->anchorRight_ && !c->anchorBottom_) continue;
+        HWND parent = GetParent(c->hwnd_);
+        RECT pc, rc;
+        GetClientRect(parent, &pc);
+        GetWindowRect(c->hwnd_, &rc);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+        int w = rc.right - rc.left, h = rc.bottom - rc.top;
+        int x = c->anchorRight_ ? pc.right - c->marginRight_ - w : rc.left;
+        int y = c->anchorBottom_ ? pc.bottom - c->marginBottom_ - h : rc.top;
+        SetWindowPos(c->hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        auto* form = static_cast<TForm*>(cs->lpCreateParams);
+        form->Attach(hwnd);
+    }
+    auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!form || form->hwnd_ != hwnd) return DefWindowProcA(hwnd, msg, wp, lp);
+    // No exception may cross into the system: show it and carry on.
+    try {
+        return form->HandleMessage(msg, wp, lp);
+    } catch (const std::exception& e) {
+        Application.ShowException(e);
+    } catch (...) {
+        Application.ShowException(Exception("Unknown error"));
+    }
+    return 0;
+}
+
+LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_ERASEBKGND: {
+            if (hasPaint_) return 1;  // the paint handler covers the whole area
+            RECT rc;
+            GetClientRect(hwnd_, &rc);
+            ::FillRect(reinterpret_cast<HDC>(wp), &rc,
+                       Brush(color_ == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : color_));
+            return 1;
+        }
+        case WM_PAINT: {
+            if (!hasPaint_) break;
+            PAINTSTRUCT ps;
+            paintDc_ = BeginPaint(hwnd_, &ps);
+            try {
+                Fire("Paint");
+            } catch (...) {
+                EndPaint(hwnd_, &ps);
+                paintDc_ = nullptr;
+                throw;
+            }
+            EndPaint(hwnd_, &ps);
+            paintDc_ = nullptr;
+            return 0;
+        }
+        case WM_SIZE:
+            KeepAnchors();
+            Fire("Resize");
+            break;
+        case WM_WINDOWPOSCHANGING: {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            if (!(pos->flags & SWP_NOSIZE) && events_.count("CanResize") && IsWindowVisible(hwnd_)) {
+                RECT rc;
+                GetWindowRect(hwnd_, &rc);
+                if (pos->cx != rc.right - rc.left || pos->cy != rc.bottom - rc.top) {
+                    if (!Fire("CanResize")) pos->flags |= SWP_NOSIZE;
+                }
+            }
+            break;
+        }
+        case WM_COMMAND:
+            if (lp) {
+                if (Control* c = FromHandle(reinterpret_cast<HWND>(lp)); c && c->Form() == this)
+                    c->OnCommand(HIWORD(wp));
+            }
+            return 0;  // IDOK / IDCANCEL from the dialog manager press nothing
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lp);
+            LRESULT result = 0;
+            if (Control* c = FromHandle(hdr->hwndFrom); c && c->Form() == this && c->OnNotify(hdr, result))
+                return result;
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            if (Control* c = FromHandle(reinterpret_cast<HWND>(lp)); c && c->Form() == this)
+                if (HBRUSH b = c->OnCtlColor(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
+            break;
+        case DM_GETDEFID:
+            return 0;  // no default button: Enter presses nothing
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace vk

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "Form.h"
+#include "Layout.h"
+
+namespace vk {
+
+// Creates a form's window and controls from its layout description and binds
+// fields and handlers by name. Any unknown kind, property, control or handler
+// name is an error, so a layout and its form class cannot drift apart silently.
+class FormBuilder {
+public:
+    explicit FormBuilder(TForm& form) : form_(form) {}
+    void Build(const std::string& layoutText);
+
+private:
+    void CreateFormWindow(const LayoutNode& node);
+    void CreateChildren(const LayoutNode& node, Control* parent, HWND parentHwnd);
+    Control* CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart);
+    void BindEvents(Control& control, PropReader& props, const LayoutNode& node);
+    HFONT MakeFont(PropReader& props, bool& own);
+    [[noreturn]] void Fail(const LayoutNode& node, const std::string& what) const;
+
+    TForm& form_;
+    HFONT formFont_ = nullptr;
+    int nextId_ = 100;
+};
+
+}  // namespace vk

@@ -1,0 +1,114 @@
+#include "Application.h"
+#include "Formwizard.h"
+#include "Installdlg.h"
+#include "MessageBoxes.h"
+#include "Messages.h"
+
+void TWizard::ShowPage(vk::Page* page) {
+    AllowPageChange = true;
+    TabSheet->SetActivePage(page);
+    AllowPageChange = false;
+}
+
+void TWizard::StartInstallation() {
+    Step = 5;
+    ShowPage(StepIcons);
+    ButtonCancel->SetEnabled(false);
+    ButtonBack->SetEnabled(false);
+    if (InstallFiles()) installCompleted_ = true;
+    else ReturnToDestination();
+}
+
+void TWizard::ReturnToDestination() {
+    Step = 3;
+    ShowPage(StepMode);
+    ButtonNext->SetText("Next >>");
+    ButtonNext->SetEnabled(true);
+    ButtonBack->SetEnabled(true);
+    ButtonCancel->SetEnabled(true);
+    FormInstall->Hide();
+    Show();
+}
+
+void TWizard::ButtonNextClick() {
+    switch (Step) {
+        case 1:
+            if (CK_Install->Checked()) {
+                Step = 2;
+                ButtonNext->SetEnabled(false);
+                CK_Agree->SetChecked(false);
+                ShowPage(StepLicense);
+            } else if (CK_Uninstall->Checked()) {
+                if (!vk::ConfirmBox(msg::ConfirmUninstall)) return;
+                Uninstall();
+                vk::PlainBox(msg::Removed);
+                CloseWizard();
+            } else if (CK_Modify->Checked()) {
+                ReadInstallRecord();
+                Step = 4;
+                ButtonNext->SetText("Finish");
+                ShowPage(StepComponents);
+            }
+            break;
+        case 2:
+            Step = 3;
+            ShowPage(StepMode);
+            break;
+        case 3:
+            if (!IsLocationValid()) {
+                vk::PlainBox(msg::InvalidFolder);
+            } else if (CK_Normal->Checked()) {
+                StartInstallation();
+            } else {
+                Step = 4;
+                ShowPage(StepComponents);
+            }
+            break;
+        case 4:
+            if (CK_Install->Checked()) {
+                if (!IsLocationValid()) vk::PlainBox(msg::InvalidFolder);
+                else StartInstallation();
+            } else if (CK_Modify->Checked()) {
+                if (!vk::ConfirmBox(msg::ConfirmRepair)) return;
+                if (!Repair()) {
+                    // The reinstallation failed: go on as after a failed installation.
+                    ReturnToDestination();
+                    return;
+                }
+                installCompleted_ = true;
+                vk::PlainBox(msg::Updated);
+                CloseWizard();
+            }
+            break;
+        case 5:
+            Step = 6;
+            ButtonNext->SetText("Finish");
+            ButtonBack->SetEnabled(false);
+            ButtonCancel->SetEnabled(false);
+            ShowPage(StepReadme);
+            break;
+        case 6:
+            CloseWizard();
+            break;
+        default:
+            break;
+    }
+}
+
+void TWizard::ButtonBackClick() {
+    switch (Step) {
+        case 2:
+            Step = 1;
+            ShowPage(StepInit);
+            // Otherwise only Cancel would be usable on the first page.
+            ButtonNext->SetEnabled(true);
+            break;
+        case 3:
+        case 4:
+            Step = 2;
+            ShowPage(StepLicense);
+            break;
+        default:
+            break;
+    }
+}
