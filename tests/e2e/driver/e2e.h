@@ -6,5 +6,6 @@
 #include "MessageBox.h"
 #include "Process.h"
 #include "Screen.h"
+#include "SetupSession.h"
 #include "Wait.h"
 #include "Window.h"

@@ -1,0 +1,66 @@
+// The wizard window in front of the backdrop, and the clean way out: Cancel.
+#include <gtest/gtest.h>
+#include "e2e.h"
+#include <cstdio>
+
+using namespace e2e;
+
+namespace {
+
+class WizardWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(setup.Start()) << setup.Failure(); }
+    void TearDown() override {
+        if (setup.app.Running()) {
+            EXPECT_TRUE(setup.CancelAndExit()) << setup.Failure();
+        }
+    }
+    SetupSession setup;
+};
+
+TEST_F(WizardWindow, AppearsCentredTopmostAndInFront) {
+    std::printf("wizard visible %lu ms after CreateProcess\n", static_cast<unsigned long>(setup.StartMs()));
+    const SIZE screen = ScreenSize();
+    const RECT r = setup.wizard.Rect();
+    EXPECT_EQ(r.right - r.left, 544);
+    EXPECT_EQ(r.bottom - r.top, 336);
+    EXPECT_NEAR(r.left, (screen.cx - 544) / 2, 1);
+    EXPECT_NEAR(r.top, (screen.cy - 336) / 2, 1);
+    EXPECT_TRUE(setup.wizard.Topmost());
+    EXPECT_TRUE(setup.wizard.InFrontOf(setup.backdrop));
+    // In front on the screen too: its middle shows no gradient.
+    auto gradient = [](const Rgb& p) { return p.r == 0 && p.g == 0 && p.b >= 10 && p.b <= 209; };
+    const RECT client = setup.wizard.ClientRect();
+    const POINT probe{(client.left + client.right) / 2, client.bottom - 4};
+    EXPECT_TRUE(WaitUntil([&] { return !gradient(ScreenPixel(probe.x, probe.y)); }, 3000))
+        << "gradient shows through the wizard: " << ScreenPixel(probe.x, probe.y);
+    SaveScreenshot("wizard");
+}
+
+TEST_F(WizardWindow, StaysInFrontWhenTheBackdropIsActivated) {
+    ASSERT_TRUE(setup.backdrop.Activate());
+    Settle(setup.backdrop);
+    EXPECT_TRUE(setup.wizard.InFrontOf(setup.backdrop));
+    EXPECT_TRUE(setup.wizard.Visible());
+}
+
+TEST_F(WizardWindow, CancelAsksAndOnlyYesEndsTheProgram) {
+    MessageBoxWindow confirm = setup.PressCancel();
+    ASSERT_TRUE(confirm) << "no confirmation";
+    EXPECT_EQ(confirm.Caption(), "Confirm");
+    EXPECT_EQ(confirm.Message(), kCancelQuestion);
+    EXPECT_EQ(confirm.Icon(), BoxIcon::Question);
+    EXPECT_EQ(confirm.Buttons(), (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_EQ(confirm.DefaultButton(), "&Yes");
+    SaveScreenshot("cancel-confirm");
+    ASSERT_TRUE(confirm.Press("&No"));
+    ASSERT_TRUE(confirm.WaitGone());
+    Sleep(300);
+    EXPECT_TRUE(setup.app.Running()) << "No ended the program";
+    EXPECT_TRUE(setup.wizard.Visible());
+
+    ASSERT_TRUE(setup.CancelAndExit()) << setup.Failure();
+    EXPECT_EQ(setup.app.ExitCode(), 0u);
+}
+
+} // namespace
