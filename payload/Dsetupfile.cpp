@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 // One 4-byte write per word is the format's rule; these make each one cheap. The
@@ -24,6 +28,18 @@ size_t WriteUnlocked(const void* data, size_t size, FILE* f) { return _fwrite_no
 #else
 size_t WriteUnlocked(const void* data, size_t size, FILE* f) { return fwrite_unlocked(data, 1, size, f); }
 #endif
+
+// Windows refuses to open a read-only file for writing; Wine run as root does not, so the
+// attribute is honoured here too and a test machine behaves as a user's would.
+bool IsReadOnly(const char* name) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesA(name);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+  (void)name;
+  return false;
+#endif
+}
 
 class OutputStream {
  public:
@@ -52,6 +68,7 @@ DSetupFile::DSetupFile(uint32_t wordCount, uint16_t tailLength, const uint32_t* 
     : WordCount(wordCount), TailLength(tailLength), Words(words), TailBytes(tailBytes) {}
 
 bool DSetupFile::WriteToFile(const char* name) const {
+  if (IsReadOnly(name)) return false;
   OutputStream out(name);
   if (!out.IsOpen()) return false;
   for (uint32_t i = 0; i < WordCount; ++i) {

@@ -11,8 +11,10 @@ std::vector<uint8_t> MakeSineTable() {
   const int kLines = 1000;
   for (int i = 1; i < kLines; ++i) {
     const double x = 2 * std::numbers::pi * i / (kLines - 1);
+    double y = std::sin(x);
+    if (std::fabs(y) < 0.00005) y = 0;  // sin(2 pi) would print as "-0.0000"
     char line[64];
-    std::snprintf(line, sizeof line, "\r\n%10.4f%10.4f", x, std::sin(x));
+    std::snprintf(line, sizeof line, "\r\n%10.4f%10.4f", x, y);
     out.Text(line);
   }
   return out.Data;

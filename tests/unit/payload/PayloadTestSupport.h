@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Manifest.h"
+
+// A private folder under the prefix's temp folder, made the current directory for the
+// test's lifetime (the writer resolves relative names against it) and removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_, previous_;
+};
+
+// A Linux path as Wine reaches it without a drive letter.
+std::string UnixPathForWine(const std::string& unixPath);
+
+// The manifest the build embedded; fails the calling test when unreadable.
+const std::vector<ManifestRow>& Manifest();
+
+std::vector<uint8_t> ReadBytes(const std::string& name);
+void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes);
+bool Exists(const std::string& name);
