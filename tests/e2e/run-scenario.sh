@@ -52,7 +52,9 @@ export WINEPREFIX=$prefix HOME=$prefix/home WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 export VASKEL_E2E_EXE="C:\\setup\\$(basename "$exe")"
 export VASKEL_E2E_SHOTS='C:\e2e\shots' VASKEL_E2E_WORK='C:\e2e\work'
-unset XAUTHORITY
+# The program's texts are Windows-1252: pin the locale Wine takes its code page from.
+export LC_ALL=C.UTF-8
+unset XAUTHORITY LANGUAGE
 
 xvfb_pid= rc=1
 cleanup() {

@@ -7,5 +7,6 @@
 #include "Process.h"
 #include "Screen.h"
 #include "SetupSession.h"
+#include "Shortcut.h"
 #include "Wait.h"
 #include "Window.h"

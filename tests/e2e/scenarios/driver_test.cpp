@@ -1,6 +1,7 @@
 // Proves the driver against the fixture program: every way a scenario reaches
 // a program under test, each checked through an effect the program shows.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include "e2e.h"
 
 using namespace e2e;
@@ -144,6 +145,46 @@ TEST(Linux, RunsLinuxCommandsAndReadsTheirOutput) {
     ASSERT_TRUE(RunLinux("test -d " + ShellQuote(work) + " && lnkinfo -V | head -1", r));
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(r.output.rfind("lnkinfo ", 0), 0u) << r.output;
+}
+
+// A COM owner for the link this test writes itself.
+template <class T> struct Com {
+    T* p = nullptr;
+    ~Com() { if (p) p->Release(); }
+};
+
+bool WriteLink(const std::string& path) {
+    Com<IShellLinkA> link;
+    Com<IPersistFile> file;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))))
+        return false;
+    link.p->SetPath("C:\\windows\\notepad.exe");
+    link.p->SetDescription("Ajuda em portugu\xEAs");
+    link.p->SetWorkingDirectory("C:\\windows");
+    link.p->SetIconLocation("C:\\windows\\notepad.exe", 2);
+    link.p->SetShowCmd(SW_SHOWMINNOACTIVE);
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
+    std::wstring wide(path.begin(), path.end());
+    return SUCCEEDED(file.p->Save(wide.c_str(), TRUE));
+}
+
+TEST(Linux, ReadsShortcutsThroughLnkinfo) {
+    ASSERT_EQ(GetACP(), 1252u) << "texts of the program are Windows-1252";
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::string path = WorkFolder() + "\\probe.lnk";
+    ASSERT_TRUE(WriteLink(path));
+    ShortcutFacts facts;
+    std::string why;
+    ASSERT_TRUE(ReadShortcut(path, facts, &why)) << why;
+    EXPECT_EQ(facts.localPath, "C:\\windows\\notepad.exe");
+    EXPECT_EQ(facts.description, "Ajuda em portugu\xEAs");
+    EXPECT_EQ(facts.workingDirectory, "C:\\windows");
+    EXPECT_EQ(facts.iconLocation, "C:\\windows\\notepad.exe");
+    EXPECT_EQ(facts.iconIndex, 2);
+    EXPECT_EQ(facts.showCommand, DWORD(SW_SHOWMINNOACTIVE));
+    EXPECT_FALSE(ReadShortcut(WorkFolder() + "\\missing.lnk", facts, &why));
+    CoUninitialize();
 }
 
 } // namespace
