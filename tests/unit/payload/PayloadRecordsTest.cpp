@@ -1,5 +1,7 @@
 // The generated records against the manifest: every file byte for byte, the table's
 // order and components, and the order in which start-up made the records.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "Payload.h"
@@ -53,6 +55,24 @@ TEST(PayloadRecords, StartUpCreatedThemInTheCreatedOrder) {
   const auto& rows = Manifest();
   ASSERT_EQ(PayloadCreatedCount, unsigned(PayloadFileCount));
   for (const auto& r : rows) EXPECT_EQ(PayloadCreationOrder[r.Created - 1], r.Row) << r.TargetPath;
+}
+
+TEST(PayloadRecords, DataIsUsedWhereItLiesInTheImage) {
+  // The words and tails must be the program's static data, not heap copies.
+  const auto* base = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const uint8_t* end = base + nt->OptionalHeader.SizeOfImage;
+  auto inImage = [&](const void* p, size_t n) {
+    const auto* b = static_cast<const uint8_t*>(p);
+    return b >= base && b + n <= end;
+  };
+  for (const auto& entry : PayloadFiles) {
+    const DSetupFile& f = **entry.File;
+    EXPECT_TRUE(inImage(f.Words, 4ull * f.WordCount)) << entry.TargetPath;
+    if (f.TailLength) {
+      EXPECT_TRUE(inImage(f.TailBytes, f.TailLength)) << entry.TargetPath;
+    }
+  }
 }
 
 TEST(PayloadRecords, NamedPointersAreTheTablesRecords) {
