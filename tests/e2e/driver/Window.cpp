@@ -2,6 +2,11 @@
 
 namespace e2e {
 
+namespace {
+// Rectangles and pixels in physical pixels, as the screen shows them, at any DPI.
+const bool dpiAware = SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE;
+} // namespace
+
 std::string Window::Text(DWORD timeoutMs) const {
     DWORD_PTR length = 0;
     if (!Send(WM_GETTEXTLENGTH, 0, 0, &length, timeoutMs)) return {};

@@ -107,11 +107,14 @@ bool WhiteOverBand(const Rgb& p, const Rgb& band) {
 TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
     ASSERT_TRUE(Grab());
     SaveScreenshot(ShotName("title"));
-    const RECT label{8, 8, 8 + 294, 8 + 58};
+    // The layout is in 96-DPI pixels; the program scales it to the screen's DPI.
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    auto scaled = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    const RECT label{scaled(8), scaled(8), scaled(8 + 294), scaled(8 + 58)};
     RECT ink{screen.cx, screen.cy, -1, -1};
     int white = 0, strayWhite = 0, foreign = 0;
     const RECT wizard = setup.wizard.Rect();
-    for (int y = 0; y < 120; ++y)
+    for (int y = 0; y < scaled(120); ++y)
         for (int x = 0; x < screen.cx; ++x) {
             if (Inside(wizard, x, y)) continue;
             const Rgb p = shot.At(x, y), band = BandColour(BandOf(y, screen.cy));
@@ -128,18 +131,19 @@ TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
                 ADD_FAILURE() << "pixel " << x << "," << y << " is " << p << " over band " << band;
             }
         }
-    EXPECT_GT(white, 800) << "too little white text in the title's place";
+    EXPECT_GT(white, scaled(scaled(800))) << "too little white text in the title's place";
     EXPECT_EQ(strayWhite, 0) << "white outside the title label";
     EXPECT_EQ(foreign, 0) << "the title has colours of neither the text nor the gradient";
     // Transparent: the label's own corners show the gradient.
-    for (POINT c : {POINT{8, 8}, POINT{301, 8}, POINT{8, 65}, POINT{301, 65}})
+    for (POINT c : {POINT{label.left, label.top}, POINT{label.right - 1, label.top},
+                    POINT{label.left, label.bottom - 1}, POINT{label.right - 1, label.bottom - 1}})
         EXPECT_EQ(shot.At(c.x, c.y), BandColour(BandOf(c.y, screen.cy))) << "corner " << c.x << "," << c.y;
     // A 50-pixel font: capitals stand about 35 pixels high; the text starts at the label's left.
-    EXPECT_LT(ink.left, 20);
-    EXPECT_GE(ink.top, 8);
-    EXPECT_GE(ink.bottom - ink.top, 30);
-    EXPECT_LE(ink.bottom, 66);
-    EXPECT_GE(ink.right - ink.left, 200) << "\"Vaskel Setup\" spans most of the 294-pixel label";
+    EXPECT_LT(ink.left, label.left + scaled(12));
+    EXPECT_GE(ink.top, label.top);
+    EXPECT_GE(ink.bottom - ink.top, scaled(30)) << "the title's letters are too small";
+    EXPECT_LE(ink.bottom, label.bottom);
+    EXPECT_GE(ink.right - ink.left, scaled(200)) << "\"Vaskel Setup\" spans most of the 294-pixel label";
 }
 
 TEST_F(Backdrop, RefusesAltF4AndSystemMenuClose) {
