@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the build's template prefix for scenarios ($1, an absolute path) and
-# gives it the X11 settings a bare Xvfb needs: with no window manager Wine
-# must draw the title bars and frames itself.
+# makes sure it has the X11 settings a bare Xvfb needs: with no window manager
+# Wine must draw the title bars and frames itself.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 template=$1
@@ -12,6 +12,7 @@ if [ -z "${VASKEL_E2E_TEMPLATE_LOCKED:-}" ]; then
   VASKEL_E2E_TEMPLATE_LOCKED=1 exec flock -o "$template.lock" "$0" "$@"
 fi
 [ -f "$template/.vaskel-e2e" ] && exit 0
+if grep -q '"Managed"="N"' "$template/user.reg"; then touch "$template/.vaskel-e2e"; exit 0; fi
 export WINEPREFIX=$template HOME=$template/home WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 unset DISPLAY
