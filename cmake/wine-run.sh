@@ -11,7 +11,18 @@ if [ -z "${VASKEL_TEST_PREFIX:-}" ]; then
 fi
 "$here/scripts/make-prefix.sh" "$VASKEL_TEST_PREFIX" >/dev/null
 export WINEPREFIX=$VASKEL_TEST_PREFIX HOME=$VASKEL_TEST_PREFIX/home
+# Unit tests use Wine's null display driver: nothing appears on the user's screen.
+unset DISPLAY
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 # A persistent server makes each start quick; on /dev/null so it holds no pipe of ctest's.
 wineserver -p </dev/null >/dev/null 2>&1 || true
-exec wine "$@"
+# Wine's service processes outlive the program and keep its output handles: give them
+# a file, not ctest's pipe, or ctest waits for them forever.
+out=$(mktemp)
+set +e
+wine "$@" </dev/null >"$out" 2>&1
+rc=$?
+set -e
+cat "$out"
+rm -f "$out"
+exit $rc

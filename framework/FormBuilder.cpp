@@ -89,6 +89,41 @@ std::string TextValue(const std::string& v) {
     return v;
 }
 
+// Height in pixels of the ink of a capital H drawn in the font.
+int InkHeight(HFONT font, int height) {
+    int size = height * 2 + 8;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) return height;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 4, 4, "H", 1);
+    GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    int top = -1, bottom = -1;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (px[y * size + x] & 0xFFFFFF) {
+                if (top < 0) top = y;
+                bottom = y;
+                break;
+            }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBmp);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
 }  // namespace
 
 void FormBuilder::Fail(const LayoutNode& node, const std::string& what) const {
@@ -119,15 +154,9 @@ HFONT FormBuilder::MakeFont(PropReader& props, bool& own) {
                            DEFAULT_PITCH | FF_DONTCARE, face);
     };
     HFONT font = create(name.value_or("MS Sans Serif").c_str());
-    // A bitmap face has a few sizes only; a large title needs the scalable sans serif.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    int got = tm.tmHeight - tm.tmInternalLeading;
-    if (got < height * 3 / 4 || got > height * 5 / 4) {
+    // A bitmap face has a few sizes only and draws small letters at any other:
+    // where the ink of an "H" falls short, take the scalable sans serif instead.
+    if (InkHeight(font, height) < height / 2) {
         DeleteObject(font);
         font = create("Microsoft Sans Serif");
     }
