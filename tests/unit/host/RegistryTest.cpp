@@ -114,22 +114,4 @@ TEST_F(Registry, DeletesAKeyTreeAndClosesEveryKeyItOpenedOnce)
     EXPECT_FALSE(host::DeleteKeyTree(parent.get(), "Tree"));
 }
 
-TEST_F(Registry, AKeyOwnerClosesOnceAcrossMovesAndReopens)
-{
-    test::RawCreate(kScratch);
-    test::Watch watch;
-    {
-        host::RegKey first;
-        ASSERT_TRUE(host::OpenKey(kScratch, first));
-        host::RegKey second(std::move(first));
-        host::RegKey third;
-        third = std::move(second);
-        ASSERT_TRUE(host::OpenKey(kScratch, third)); // the previous handle goes first
-        EXPECT_FALSE(host::OpenKey(kScratch + "\\Missing", first));
-        EXPECT_FALSE(first);
-    }
-    EXPECT_EQ(watch.calls.opened.size(), 2u);
-    EXPECT_TRUE(watch.ClosedEachOnce());
-}
-
 } // namespace

@@ -1,3 +1,4 @@
+#include "host/ComPtr.h"
 #include "host/Shell.h"
 
 #include <gtest/gtest.h>
@@ -149,31 +150,23 @@ struct LinkContents {
 LinkContents ReadLink(const std::string& file)
 {
     LinkContents contents;
-    if (FAILED(CoInitialize(nullptr)))
-        return contents;
-    IShellLinkA* link = nullptr;
-    IPersistFile* persist = nullptr;
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))
-        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))
-        && SUCCEEDED(persist->Load(wide, STGM_READ))) {
-        char text[MAX_PATH] = {};
+    host::ComApartment apartment;
+    host::ComPtr<IShellLinkA> link;
+    host::ComPtr<IPersistFile> persist;
+    std::wstring wide(file.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char text[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void()))
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put_void()))
+        && SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
         link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
         contents.path = text;
         link->GetDescription(text, MAX_PATH);
         contents.description = text;
     }
-    if (persist)
-        persist->Release();
-    if (link)
-        link->Release();
-    CoUninitialize();
-    // Read from the file itself: the show command field of the link header.
+    // Taken from the file itself: the show command field of the link header.
     if (FILE* f = std::fopen(file.c_str(), "rb")) {
-        std::fseek(f, 0x3C, SEEK_SET);
-        if (std::fread(&contents.showCommand, 4, 1, f) != 1)
+        if (std::fseek(f, 0x3C, SEEK_SET) != 0 || std::fread(&contents.showCommand, 4, 1, f) != 1)
             contents.showCommand = 0xdeadbeef;
         std::fclose(f);
     }
