@@ -13,7 +13,7 @@ fi
 export WINEPREFIX=$VASKEL_TEST_PREFIX HOME=$VASKEL_TEST_PREFIX/home
 # Unit tests use Wine's null display driver: nothing appears on the user's screen.
 unset DISPLAY
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=;winedbg.exe="
 # A persistent server makes each start quick; on /dev/null so it holds no pipe of ctest's.
 wineserver -p </dev/null >/dev/null 2>&1 || true
 # Wine's service processes outlive the program and keep its output handles: give them

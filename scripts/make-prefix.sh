@@ -21,7 +21,7 @@ fi
 rm -rf "$prefix"
 mkdir -p "$prefix/home"
 export WINEPREFIX=$prefix HOME=$prefix/home WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=;winedbg.exe="
 unset DISPLAY
 wineboot -i </dev/null >/dev/null 2>&1
 wineserver -w
@@ -46,6 +46,7 @@ REGEDIT4
 "winemenubuilder.exe"=""
 "mscoree"=""
 "mshtml"=""
+"winedbg.exe"=""
 REG
 wine regedit /S 'C:\vaskel.reg' </dev/null >/dev/null 2>&1
 rm -f "$prefix/drive_c/vaskel.reg"

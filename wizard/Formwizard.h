@@ -105,6 +105,8 @@ private:
 
     bool closingItself_ = false;
     bool installCompleted_ = false;
+    // False after a record whose "BaseFolder" could not be trusted was read.
+    bool baseFolderKnown_ = true;
 };
 
 extern TWizard* Wizard;

@@ -2,10 +2,6 @@
 // removal code; until then they do nothing and report what the wizard expects.
 #include "Formwizard.h"
 
-bool TWizard::DetectInstallation() { return false; }
-void TWizard::WriteInstallRecord() {}
-bool TWizard::ReadInstallRecord() { return false; }
-bool TWizard::DeleteInstallRecord(const std::string&) { return false; }
 bool TWizard::InstallFiles() { return true; }
 void TWizard::ButtonSelectClick() {}
 void TWizard::FinishSetup() {}
