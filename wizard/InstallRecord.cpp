@@ -103,9 +103,9 @@ std::string DeleteRecordMessage(DeleteRecordResult result, const std::string& re
 {
     switch (result) {
     case DeleteRecordResult::ErrorOpeningKey:
-        return kErrorOpeningKey;
+        return msg::ErrorOpeningKey;
     case DeleteRecordResult::ErrorOpeningParentKey:
-        return kErrorOpeningParentKey + registryBase;
+        return msg::ErrorOpeningParentKey + registryBase;
     case DeleteRecordResult::Deleted:
         break;
     }

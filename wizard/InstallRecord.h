@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "Messages.h"
+
 inline constexpr char kProductSubkey[] = "Vaskel";
 inline constexpr char kRecordVersion[] = "1.1";
 
-inline constexpr char kErrorOpeningKey[] = "Error opening key";
-inline constexpr char kErrorOpeningParentKey[] = "Error opening parent key ";
 
 struct InstallRecordValues {
     // Empty when the value is absent or cannot be read whole.
