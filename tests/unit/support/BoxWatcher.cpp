@@ -58,7 +58,8 @@ void BoxWatcher::Run() {
             GetClassNameA(c, cls, sizeof cls);
             LONG style = GetWindowLongA(c, GWL_STYLE);
             if (lstrcmpiA(cls, "Button") == 0) s.Buttons.push_back(TextOf(c));
-            else if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) s.HasIcon = IsWindowVisible(c);
+            else if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+                s.HasIcon = s.HasIcon || SendMessageA(c, STM_GETICON, 0, 0) != 0;
             else if (lstrcmpiA(cls, "Static") == 0 && GetDlgCtrlID(c) == 0xFFFF) s.Text = TextOf(c);
         }
         int answer = IDOK;
