@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "BoxWatcher.h"
+#include "Formwizard.h"
+#include "Installdlg.h"
+#include "Mainform.h"
+#include "Messages.h"
+#include "ShellWatch.h"
+#include "host/ComPtr.h"
+#include "host/Shell.h"
+
+namespace {
+
+const char kProduct[] = "Software\\Kestrelmoor\\Vaskel";
+const char kPortuguese[] = "Documenta\xE7\xE3o de Ajuda";
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteTree(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name != "." && name != "..") DeleteTree(path + "\\" + name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Link {
+    std::string target = "deadbeef", description = "deadbeef";
+    DWORD show = 0xdeadbeef;
+};
+
+// Read back through the shell's own link object; the show command from the file.
+Link ReadLink(const std::string& file) {
+    Link link;
+    host::ComApartment apartment;
+    host::ComPtr<IShellLinkA> shell;
+    host::ComPtr<IPersistFile> persist;
+    std::wstring wide(file.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char text[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.put_void()))
+        && SUCCEEDED(shell->QueryInterface(IID_IPersistFile, persist.put_void()))
+        && SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
+        shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link.target = text;
+        shell->GetDescription(text, MAX_PATH);
+        link.description = text;
+    }
+    HANDLE f = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    if (f == INVALID_HANDLE_VALUE || SetFilePointer(f, 0x3C, nullptr, FILE_BEGIN) != 0x3C
+        || !ReadFile(f, &link.show, 4, &read, nullptr) || read != 4)
+        link.show = 0xdeadbeef;
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    return link;
+}
+
+// What is stored, allowing the one terminator the registry may add itself.
+std::string Stored(const char* name) {
+    test::RawValue value = test::RawRead(kProduct, name);
+    if (value.status != ERROR_SUCCESS) return "(absent)";
+    if (!value.bytes.empty() && value.bytes.back() == '\0') value.bytes.pop_back();
+    return value.bytes;
+}
+
+std::vector<std::string> Texts(BoxWatcher& boxes) {
+    std::vector<std::string> texts;
+    for (const BoxWatcher::Seen& seen : boxes.Boxes()) texts.push_back(seen.Text);
+    return texts;
+}
+
+// The wizard as it stands when it closes after an installation run.
+class Finish : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        vk::Application.SetTitle("Vaskel Setup");
+        vk::Application.CreateForm(MainWindow, "mainform.layout");
+        vk::Application.CreateForm(Wizard, "wizard.layout");
+        vk::Application.CreateForm(FormInstall, "installdlg.layout");
+    }
+    void SetUp() override {
+        programs = host::SpecialFolderPath(nullptr, CSIDL_PROGRAMS).value_or("?");
+        desktop = host::SpecialFolderPath(nullptr, CSIDL_DESKTOPDIRECTORY).value_or("?");
+        ASSERT_EQ(programs.rfind("C:\\users\\", 0), 0u) << programs;  // inside the test prefix
+        ASSERT_EQ(desktop.rfind("C:\\users\\", 0), 0u) << desktop;
+        group = programs + "\\Vaskel";
+        Clean();
+        w = Wizard;
+        w->CK_Install->SetChecked(true);
+        w->EditLocation->SetText("C:\\Vaskel");
+        w->ComponentList = "1235";
+        Choose(true, false);
+        Components(true, true, false);
+    }
+    void TearDown() override { Clean(); }
+    void Clean() {
+        DeleteTree(group);
+        DeleteTree(desktop + "\\Vaskel.lnk");
+        test::RawDeleteTree("Kestrelmoor");
+    }
+    void Choose(bool menu, bool icon) {
+        w->CK_Menu->SetChecked(menu);
+        w->CK_DesktopIcon->SetChecked(icon);
+    }
+    void Components(bool sim, bool en, bool pt) {
+        w->CK_VaskelSim->SetChecked(sim);
+        w->CK_DocEn->SetChecked(en);
+        w->CK_DocPt->SetChecked(pt);
+    }
+
+    TWizard* w = nullptr;
+    std::string programs, desktop, group;
+};
+
+TEST_F(Finish, TypicalChoicesWriteTheRecordThenTheGroupInOrderThenAskForItsWindow) {
+    BoxWatcher boxes;
+    test::ShellSeen seen;
+    {
+        test::ShellWatch watch;
+        ASSERT_TRUE(watch.ok());
+        w->FinishSetup();
+        seen = watch.calls;
+    }
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>{});
+    EXPECT_EQ(Stored("Version"), "1.1");
+    EXPECT_EQ(Stored("Components"), "1235");
+    EXPECT_EQ(Stored("BaseFolder"), "C:\\Vaskel");
+    EXPECT_EQ(Stored("Menu"), "1");
+    EXPECT_EQ(Stored("Icon"), "0");
+
+    EXPECT_EQ(seen.linkPaths, (std::vector<std::string>{group + "\\Vaskel.lnk", group + "\\Vaskel Sim.lnk",
+                                                        group + "\\Help Documentation.lnk"}));
+    // Each group link: an enclosing pair around the writer's own.
+    std::vector<std::string> nested;
+    for (int i = 0; i < 3; ++i) nested.insert(nested.end(), {"init", "init", "uninit", "uninit"});
+    EXPECT_EQ(seen.com, nested);
+    EXPECT_EQ(seen.linkCalls,
+              (std::vector<std::string>{"path:C:\\Vaskel\\Vaskel.exe", "description:Vaskel", "show:5",
+                                        "path:C:\\Vaskel\\VaskelSim.exe", "description:Vaskel Sim", "show:5",
+                                        "path:C:\\Vaskel\\Help\\vaskelhelp.chm", "description:Help Documentation",
+                                        "show:5"}));
+
+    const struct {
+        const char* name;
+        const char* target;
+    } expected[] = {{"Vaskel", "C:\\Vaskel\\Vaskel.exe"},
+                    {"Vaskel Sim", "C:\\Vaskel\\VaskelSim.exe"},
+                    {"Help Documentation", "C:\\Vaskel\\Help\\vaskelhelp.chm"}};
+    for (const auto& row : expected) {
+        Link link = ReadLink(group + "\\" + row.name + ".lnk");
+        EXPECT_EQ(link.target, row.target) << row.name;
+        EXPECT_EQ(link.description, row.name);
+        EXPECT_EQ(link.show, static_cast<DWORD>(SW_SHOW)) << row.name;
+    }
+    EXPECT_EQ(NamesIn(group).size(), 3u);
+    EXPECT_FALSE(Exists(desktop + "\\Vaskel.lnk"));
+
+    ASSERT_EQ(seen.opens.size(), 1u);
+    EXPECT_EQ(seen.opens[0].owner, w->Handle());
+    EXPECT_EQ(seen.opens[0].verb, "open");
+    EXPECT_EQ(seen.opens[0].file, group);
+    EXPECT_TRUE(seen.opens[0].noParameters);
+    EXPECT_TRUE(seen.opens[0].noDirectory);
+    EXPECT_EQ(seen.opens[0].show, SW_SHOWNOACTIVATE);
+    for (const auto& [owner, csidl] : seen.lookups) {
+        EXPECT_EQ(csidl, CSIDL_PROGRAMS);
+        EXPECT_EQ(owner, w->Handle());
+    }
+}
+
+TEST_F(Finish, DesktopIconWithoutMenuMakesOnlyTheDesktopLinkAndStillAsksForTheGroup) {
+    Choose(false, true);
+    w->EditLocation->SetText("C:\\Apps\\Vaskel\\");
+    BoxWatcher boxes;
+    test::ShellSeen seen;
+    {
+        test::ShellWatch watch;
+        w->FinishSetup();
+        seen = watch.calls;
+    }
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>{});
+    EXPECT_EQ(Stored("Menu"), "0");
+    EXPECT_EQ(Stored("Icon"), "1");
+    EXPECT_EQ(Stored("BaseFolder"), "C:\\Apps\\Vaskel\\");
+    EXPECT_EQ(seen.linkPaths, std::vector<std::string>{desktop + "\\Vaskel.lnk"});
+    EXPECT_EQ(seen.com, (std::vector<std::string>{"init", "uninit"}));
+    ASSERT_FALSE(seen.lookups.empty());
+    EXPECT_EQ(seen.lookups[0], std::make_pair(MainWindow->Handle(), CSIDL_DESKTOPDIRECTORY));
+
+    // The link object tidies the doubled separator away; what it is given keeps it.
+    EXPECT_EQ(seen.linkCalls, (std::vector<std::string>{"path:C:\\Apps\\Vaskel\\\\Vaskel.exe",
+                                                        "description:Vaskel - Neural Networks Development Environment",
+                                                        "show:5"}));
+    Link link = ReadLink(desktop + "\\Vaskel.lnk");
+    EXPECT_EQ(link.target, "C:\\Apps\\Vaskel\\Vaskel.exe");
+    EXPECT_EQ(link.description, "Vaskel - Neural Networks Development Environment");
+    EXPECT_EQ(link.show, static_cast<DWORD>(SW_SHOW));
+    EXPECT_FALSE(Exists(group));
+    ASSERT_EQ(seen.opens.size(), 1u);
+    EXPECT_EQ(seen.opens[0].file, group);
+}
+
+TEST_F(Finish, OnlyThePortugueseHelpGivesTheMainLinkThenThePortugueseOne) {
+    Components(false, false, true);
+    test::ShellSeen seen;
+    {
+        test::ShellWatch watch;
+        w->FinishSetup();
+        seen = watch.calls;
+    }
+    const std::string portuguese = group + "\\" + kPortuguese + ".lnk";
+    EXPECT_EQ(seen.linkPaths, (std::vector<std::string>{group + "\\Vaskel.lnk", portuguese}));
+    EXPECT_EQ(NamesIn(group), (std::vector<std::string>{std::string(kPortuguese) + ".lnk", "Vaskel.lnk"}));
+    // The name reaches the file system as UTF-16 of the ANSI bytes.
+    EXPECT_NE(GetFileAttributesW((std::wstring(group.begin(), group.end()) + L"\\Documenta\u00e7\u00e3o de Ajuda.lnk").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    Link link = ReadLink(portuguese);
+    EXPECT_EQ(link.target, "C:\\Vaskel\\Help\\vaskelhelp_pt.chm");
+    EXPECT_EQ(link.description, kPortuguese);
+}
+
+TEST_F(Finish, AnExistingGroupFolderIsUsedWithoutAWord) {
+    ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
+    const std::string foreign = group + "\\Readme.txt";
+    HANDLE f = CreateFileA(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    BoxWatcher boxes;
+    w->FinishSetup();
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>{});
+    EXPECT_EQ(NamesIn(group),
+              (std::vector<std::string>{"Help Documentation.lnk", "Readme.txt", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+}
+
+TEST_F(Finish, AGroupThatCannotBeMadeIsReportedOnceAndNoGroupLinkIsTried) {
+    // A file stands where the group folder belongs.
+    HANDLE f = CreateFileA(group.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    BoxWatcher boxes;
+    test::ShellSeen seen;
+    {
+        test::ShellWatch watch;
+        w->FinishSetup();
+        seen = watch.calls;
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].Text, "Cannot create group: Vaskel");
+    EXPECT_EQ(boxes.Boxes()[0].Caption, "Vaskel Setup");
+    EXPECT_FALSE(boxes.Boxes()[0].HasIcon);
+    EXPECT_EQ(boxes.Boxes()[0].Buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(seen.linkPaths, std::vector<std::string>{});
+    EXPECT_EQ(seen.com, std::vector<std::string>{});
+    EXPECT_EQ(GetFileAttributesA(group.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(seen.opens.size(), 1u);  // still asked for
+    EXPECT_EQ(Stored("Menu"), "1");
+}
+
+TEST_F(Finish, ALinkThatCannotBeSavedIsReportedByItsNameAndTheOthersAreWritten) {
+    Choose(true, true);
+    // Folders stand where two of the link files belong, so their saves fail.
+    ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((group + "\\Vaskel Sim.lnk").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((desktop + "\\Vaskel.lnk").c_str(), nullptr));
+    BoxWatcher boxes;
+    w->FinishSetup();
+    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Cannot create shortcut: Vaskel",
+                                                      "Cannot create shortcut: Vaskel Sim"}));
+    EXPECT_EQ(ReadLink(group + "\\Vaskel.lnk").description, "Vaskel");
+    EXPECT_EQ(ReadLink(group + "\\Help Documentation.lnk").description, "Help Documentation");
+
+    EXPECT_FALSE(w->CreateGroupShortcut("Vaskel Sim", "C:\\Vaskel\\VaskelSim.exe", "Vaskel"));
+    EXPECT_TRUE(w->CreateGroupShortcut("Vaskel", "C:\\Vaskel\\Vaskel.exe", "Vaskel"));
+    EXPECT_EQ(boxes.Boxes().size(), 3u);
+}
+
+TEST_F(Finish, WithoutSpecialFolderPathsNothingLandsAtTheDriveRoot) {
+    Choose(true, true);
+    const std::string scratch = "C:\\ShortcutsTestCurrent";
+    CreateDirectoryA(scratch.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch.c_str()));
+    DeleteTree("C:\\Vaskel.lnk");
+    BoxWatcher boxes;
+    test::ShellSeen seen;
+    {
+        test::ShellWatch watch;
+        watch.calls.failing = {CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY};
+        w->FinishSetup();
+        EXPECT_FALSE(w->CreateGroupShortcut("Vaskel Sim", "C:\\Vaskel\\VaskelSim.exe", "Vaskel"));
+        EXPECT_EQ(w->GetDesktopFolder(), "");
+        seen = watch.calls;
+    }
+    SetCurrentDirectoryA("C:\\windows");  // the run's own start folder has no drive letter
+    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Cannot create shortcut: Vaskel", "Cannot create group: Vaskel",
+                                                      "Cannot create shortcut: Vaskel Sim"}));
+    EXPECT_EQ(Stored("Icon"), "1");  // the record is written regardless
+    EXPECT_EQ(seen.linkPaths, std::vector<std::string>{});
+    EXPECT_EQ(seen.opens.size(), 0u);
+    EXPECT_FALSE(Exists("C:\\Vaskel.lnk"));
+    EXPECT_FALSE(Exists("C:\\Vaskel\\Vaskel.lnk"));
+    EXPECT_FALSE(Exists("C:\\Vaskel\\Vaskel Sim.lnk"));
+    EXPECT_EQ(NamesIn(scratch), std::vector<std::string>{});
+    EXPECT_TRUE(RemoveDirectoryA(scratch.c_str())) << GetLastError();
+}
+
+}  // namespace
