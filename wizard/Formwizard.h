@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "Form.h"
 
@@ -94,6 +95,8 @@ public:
     bool Uninstall();
     bool Repair();
     bool RemoveFolderTree(const std::string& folder);
+    // The closing message of a removal or repair, with a line for each folder left in place.
+    std::string RemovalReport(const char* closing) const;
 
 private:
     void ShowPage(vk::Page* page);
@@ -107,6 +110,9 @@ private:
     bool installCompleted_ = false;
     // False after a record whose "BaseFolder" could not be trusted was read.
     bool baseFolderKnown_ = true;
+    // What the last removal left in place, and why: lines for the closing message.
+    std::vector<std::string> removalNotes_;
+
 };
 
 extern TWizard* Wizard;

@@ -19,3 +19,14 @@ inline constexpr char ErrorOpeningKey[] = "Error opening key";
 inline constexpr char ErrorOpeningParentKey[] = "Error opening parent key ";
 inline constexpr char BrowseTitle[] = "Select Installation Folder...";
 }  // namespace msg
+
+// Why the removal left a folder in place; each becomes a line of the closing message.
+namespace msg {
+inline constexpr char NotRemoved[] = "Not removed: ";
+inline constexpr char WhyRoot[] = "it is the root of a drive or share";
+inline constexpr char WhyNotAbsolute[] = "it is not a full folder path";
+inline constexpr char WhySystemFolder[] = "it is, or holds, a folder of Windows or of your user profile";
+inline constexpr char WhyUnknownFolder[] = "the installation record does not say clearly where Vaskel was installed";
+inline constexpr char WhyFilesLeft[] = "it still holds files that could not be deleted";
+inline constexpr char InstallationFolder[] = "the installation folder";
+}  // namespace msg

@@ -41,7 +41,7 @@ void TWizard::ButtonNextClick() {
             } else if (CK_Uninstall->Checked()) {
                 if (!vk::ConfirmBox(msg::ConfirmUninstall)) return;
                 Uninstall();
-                vk::PlainBox(msg::Removed);
+                vk::PlainBox(RemovalReport(msg::Removed));
                 CloseWizard();
             } else if (CK_Modify->Checked()) {
                 ReadInstallRecord();
@@ -76,7 +76,7 @@ void TWizard::ButtonNextClick() {
                     return;
                 }
                 installCompleted_ = true;
-                vk::PlainBox(msg::Updated);
+                vk::PlainBox(RemovalReport(msg::Updated));
                 CloseWizard();
             }
             break;

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "Messages.h"
+#include "RemovalGuard.h"
+
+TEST(ParentFolder, KeepsTheRootBackslashAndDropsOthers) {
+    EXPECT_EQ(ParentFolder("C:\\Vaskel\\lib"), "C:\\Vaskel");
+    EXPECT_EQ(ParentFolder("C:\\Vaskel"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("a:b"), "a:");
+    EXPECT_EQ(ParentFolder("\\\\server\\share\\Vaskel"), "\\\\server\\share");
+    EXPECT_EQ(ParentFolder("Vaskel"), "");
+}
+
+TEST(RemovalGuard, RefusesRootsRelativePathsAndClimbing) {
+    std::vector<std::string> none;
+    for (const char* root : {"C:", "C:\\", "c:\\\\", "\\\\server\\share", "\\\\server\\share\\"})
+        EXPECT_EQ(WhyNotRemovable(root, none), std::optional<std::string>(msg::WhyRoot)) << root;
+    for (const char* rel : {"Vaskel", "C:Vaskel", "\\Vaskel", "", "\\\\?\\C:\\Vaskel", "C:\\Vaskel\\..\\Other",
+                            "C:\\a\\\\b", "..\\Vaskel"})
+        EXPECT_EQ(WhyNotRemovable(rel, none), std::optional<std::string>(msg::WhyNotAbsolute)) << rel;
+    EXPECT_EQ(WhyNotRemovable("C:\\Vaskel", none), std::nullopt);
+    EXPECT_EQ(WhyNotRemovable("C:\\Vaskel\\", none), std::nullopt);
+    EXPECT_EQ(WhyNotRemovable("\\\\server\\share\\Vaskel", none), std::nullopt);
+}
+
+TEST(RemovalGuard, RefusesASystemFolderAndEveryFolderAboveOne) {
+    std::vector<std::string> sys = {"C:\\windows", "C:\\users\\root", "C:\\Program Files"};
+    for (const char* bad : {"C:\\Windows", "c:\\WINDOWS\\", "C:\\users", "C:\\Users\\Root", "C:\\program files"})
+        EXPECT_EQ(WhyNotRemovable(bad, sys), std::optional<std::string>(msg::WhySystemFolder)) << bad;
+    for (const char* ok : {"C:\\Program Files\\Vaskel", "C:\\users\\root\\Vaskel", "C:\\Windowsx", "C:\\Vaskel"})
+        EXPECT_EQ(WhyNotRemovable(ok, sys), std::nullopt) << ok;
+}
+
+TEST(RemovalGuard, KnowsThisMachinesSystemFoldersByEveryName) {
+    auto sys = ShellSystemFolders();
+    ASSERT_FALSE(sys.empty());
+    EXPECT_TRUE(WhyNotRemovable("C:\\windows\\system32", sys).has_value());
+    EXPECT_TRUE(WhyNotRemovable("C:\\users", sys).has_value());
+    char shortName[MAX_PATH] = "";
+    ASSERT_GT(GetShortPathNameA("C:\\Program Files", shortName, MAX_PATH), 0u);
+    EXPECT_TRUE(WhyNotRemovable(shortName, sys).has_value()) << shortName;
+    EXPECT_FALSE(WhyNotRemovable("C:\\Vaskel", sys).has_value());
+}

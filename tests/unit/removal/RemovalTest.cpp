@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <fstream>
+
+#include "Application.h"
+#include "BoxWatcher.h"
+#include "Folders.h"
+#include "Formwizard.h"
+#include "Installdlg.h"
+#include "Mainform.h"
+#include "Messages.h"
+#include "host/Registry.h"
+#include "host/Shell.h"
+
+namespace {
+
+const char kMaker[] = "Software\\Kestrelmoor";
+
+void Put(const std::string& path, DWORD attrs = FILE_ATTRIBUTE_NORMAL) {
+    { std::ofstream(path, std::ios::binary) << "x"; }
+    SetFileAttributesA(path.c_str(), attrs);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Removes what a test left, read-only files included.
+void Scrub(const std::string& path) {
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &e);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = e.cFileName, full = path + "\\" + name;
+            if (name == "." || name == "..") continue;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Scrub(full);
+            else DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &e));
+        FindClose(h);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+}
+
+void PlantRecord(const std::string& folder, const char* menu, const char* icon) {
+    host::RegKey key;
+    ASSERT_TRUE(host::CreateKey(std::string(kMaker) + "\\Vaskel", key));
+    host::SetTextValue(key.get(), "Version", "1.1");
+    host::SetTextValue(key.get(), "Components", "1235");
+    host::SetTextValue(key.get(), "BaseFolder", folder);
+    host::SetTextValue(key.get(), "Menu", menu);
+    host::SetTextValue(key.get(), "Icon", icon);
+}
+
+bool RecordExists() {
+    host::RegKey key;
+    return host::OpenKey(std::string(kMaker) + "\\Vaskel", key);
+}
+
+class Removal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vk::Application.SetTitle("Vaskel Setup");
+        if (!MainWindow) vk::Application.CreateForm(MainWindow, "mainform.layout");
+        if (!Wizard) vk::Application.CreateForm(Wizard, "wizard.layout");
+        if (!FormInstall) vk::Application.CreateForm(FormInstall, "installdlg.layout");
+        w = Wizard;
+        SetCurrentDirectoryA("C:\\");
+        Scrub(root);
+        CreateDirectoryA(root.c_str(), nullptr);
+        desktop = host::SpecialFolderPath(nullptr, CSIDL_DESKTOPDIRECTORY).value();
+        group = host::SpecialFolderPath(nullptr, CSIDL_PROGRAMS).value() + "\\Vaskel";
+        Scrub(group);
+        DeleteFileA((desktop + "\\Vaskel.lnk").c_str());
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA("C:\\");
+        Scrub(root);
+        Scrub(group);
+        DeleteFileA((desktop + "\\Vaskel.lnk").c_str());
+        host::RegKey maker;
+        if (host::OpenKey(kMaker, maker)) host::DeleteKeyTree(maker.get(), "Vaskel");
+        FormInstall->Hide();
+    }
+    // A small installed tree with files of every attribute and sub-folders.
+    void MakeTree(const std::string& dest) {
+        CreateDirectoryA(dest.c_str(), nullptr);
+        for (const char* f : {"a.txt", "b.txt", "m.txt"}) Put(dest + "\\" + f);
+        Put(dest + "\\hidden.dat", FILE_ATTRIBUTE_HIDDEN);
+        Put(dest + "\\system.dat", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+        CreateDirectoryA((dest + "\\lib").c_str(), nullptr);
+        CreateDirectoryA((dest + "\\lib\\bcb").c_str(), nullptr);
+        Put(dest + "\\lib\\bcb\\x.lib");
+        CreateDirectoryA((dest + "\\Help").c_str(), nullptr);
+        SetFileAttributesA((dest + "\\Help").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+        Put(dest + "\\Help\\h.chm");
+        for (const char* f : {"y.txt", "z.txt", "zz.txt"}) Put(dest + "\\" + f);
+    }
+    TWizard* w = nullptr;
+    std::string root = "C:\\rmtest", desktop, group;
+};
+
+TEST_F(Removal, RemovesTheWholeTreeWhateverTheAttributes) {
+    std::string dest = root + "\\Vaskel";
+    MakeTree(dest);
+    EXPECT_TRUE(w->RemoveFolderTree(dest + "\\"));  // one trailing backslash is allowed
+    EXPECT_FALSE(Exists(dest));
+    EXPECT_TRUE(Exists(root));
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    EXPECT_STREQ(cwd, root.c_str());  // the parent of the folder removed last
+    EXPECT_FALSE(w->RemoveFolderTree(dest));
+    Put(root + "\\file");
+    EXPECT_FALSE(w->RemoveFolderTree(root + "\\file"));
+    EXPECT_TRUE(Exists(root + "\\file"));
+}
+
+TEST_F(Removal, AReadOnlyFileStaysWithTheFoldersAboveIt) {
+    std::string dest = root + "\\Vaskel";
+    MakeTree(dest);
+    Put(dest + "\\lib\\bcb\\locked.lib", FILE_ATTRIBUTE_READONLY);
+    w->RemoveFolderTree(dest);
+    EXPECT_TRUE(Exists(dest + "\\lib\\bcb\\locked.lib"));
+    EXPECT_FALSE(Exists(dest + "\\lib\\bcb\\x.lib"));
+    EXPECT_FALSE(Exists(dest + "\\Help"));
+    EXPECT_FALSE(Exists(dest + "\\z.txt"));
+    EXPECT_FALSE(Exists(dest + "\\hidden.dat"));
+}
+
+TEST_F(Removal, UninstallTakesEverythingTheRecordNamesAndKeepsTheMakerKey) {
+    std::string dest = root + "\\Vaskel";
+    MakeTree(dest);
+    CreateDirectoryA(group.c_str(), nullptr);
+    Put(group + "\\Vaskel.lnk");
+    Put(desktop + "\\Vaskel.lnk");
+    PlantRecord(dest, "1", "1");
+    w->Uninstall();
+    EXPECT_FALSE(Exists(dest));
+    EXPECT_FALSE(Exists(group));
+    EXPECT_FALSE(Exists(desktop + "\\Vaskel.lnk"));
+    EXPECT_FALSE(RecordExists());
+    host::RegKey maker;
+    EXPECT_TRUE(host::OpenKey(kMaker, maker));
+    EXPECT_FALSE(w->Visible());
+    EXPECT_TRUE(FormInstall->Visible());
+    EXPECT_EQ(FormInstall->Caption(), "Uninstalling...");
+    EXPECT_EQ(FormInstall->StateLabel->Text(), "Progress:");
+    EXPECT_EQ(FormInstall->ProgressBar->Position(), 100);
+    EXPECT_EQ(w->RemovalReport(msg::Removed), msg::Removed);
+}
+
+TEST_F(Removal, ShortcutsTheRecordSaysWereNotMadeAreLeftAlone) {
+    std::string dest = root + "\\Vaskel";
+    CreateDirectoryA(group.c_str(), nullptr);
+    Put(group + "\\mine.lnk");
+    Put(desktop + "\\Vaskel.lnk");
+    PlantRecord(dest + "\\", "0", "0");  // the folder was deleted by hand already
+    w->Uninstall();
+    EXPECT_TRUE(Exists(group + "\\mine.lnk"));
+    EXPECT_TRUE(Exists(desktop + "\\Vaskel.lnk"));
+    EXPECT_FALSE(RecordExists());
+    EXPECT_EQ(FormInstall->ProgressBar->Position(), 100);
+}
+
+TEST_F(Removal, RefusedFoldersStayAndTheClosingMessageSaysWhy) {
+    Put("C:\\keep-me.txt");
+    PlantRecord("C:\\", "0", "0");
+    w->Uninstall();
+    EXPECT_TRUE(Exists("C:\\keep-me.txt"));
+    EXPECT_TRUE(Exists("C:\\windows\\system32"));
+    EXPECT_FALSE(RecordExists());
+    std::string report = w->RemovalReport(msg::Removed);
+    EXPECT_EQ(report, std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + "C:\\ (" + msg::WhyRoot + ").");
+    DeleteFileA("C:\\keep-me.txt");
+
+    PlantRecord("C:\\windows", "0", "0");
+    w->Uninstall();
+    EXPECT_TRUE(Exists("C:\\windows\\system32"));
+    EXPECT_NE(w->RemovalReport(msg::Removed).find(msg::WhySystemFolder), std::string::npos);
+}
+
+TEST_F(Removal, AFolderTheRecordCannotVouchForIsNeverRemoved) {
+    std::string dest = root + "\\Vaskel";
+    MakeTree(dest);
+    w->EditLocation->SetText(dest);
+    PlantRecord(std::string(300, 'x'), "0", "0");  // does not fit the read buffer
+    w->Uninstall();
+    EXPECT_TRUE(Exists(dest + "\\a.txt"));
+    EXPECT_NE(w->RemovalReport(msg::Removed).find(msg::WhyUnknownFolder), std::string::npos);
+}
+
+TEST_F(Removal, LeftoverFilesAreNamedInTheClosingMessage) {
+    std::string dest = root + "\\Vaskel";
+    MakeTree(dest);
+    Put(dest + "\\locked.dat", FILE_ATTRIBUTE_READONLY);
+    PlantRecord(dest, "0", "0");
+    w->Uninstall();
+    EXPECT_TRUE(Exists(dest + "\\locked.dat"));
+    EXPECT_EQ(w->RemovalReport(msg::Removed),
+              std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + dest + " (" + msg::WhyFilesLeft + ").");
+}
+
+TEST_F(Removal, WithoutARecordTheRemovalSaysSoAndStillFinishes) {
+    BoxWatcher ok;
+    w->Uninstall();
+    auto boxes = ok.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, msg::ErrorOpeningKey);
+    EXPECT_EQ(FormInstall->ProgressBar->Position(), 100);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "RemovalGuard.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "Messages.h"
+#include "host/Shell.h"
+
+namespace {
+
+// Full, long, lower-case form without a trailing backslash, for comparisons.
+std::string Canonical(const std::string& path) {
+    char full[MAX_PATH * 2] = "";
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    std::string s = n > 0 && n < sizeof full ? std::string(full, n) : path;
+    char longer[MAX_PATH * 2] = "";
+    n = GetLongPathNameA(s.c_str(), longer, sizeof longer);
+    if (n > 0 && n < sizeof longer) s.assign(longer, n);
+    while (s.size() > 3 && s.back() == '\\') s.pop_back();
+    CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+bool IsDrive(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Where a UNC path's share name ends, or npos when it is not "\\server\share...".
+size_t UncShareEnd(const std::string& p) {
+    if (p.size() < 5 || p[0] != '\\' || p[1] != '\\' || p[2] == '\\' || p[2] == '?' || p[2] == '.') return std::string::npos;
+    size_t server = p.find('\\', 2);
+    if (server == std::string::npos || server == 2 || server + 1 >= p.size() || p[server + 1] == '\\')
+        return std::string::npos;
+    size_t share = p.find('\\', server + 1);
+    return share == std::string::npos ? p.size() : share;
+}
+
+}  // namespace
+
+std::string ParentFolder(const std::string& path) {
+    size_t cut = path.find_last_of("\\:");
+    if (cut == std::string::npos) return "";
+    std::string parent = path.substr(0, cut + 1);
+    if (parent.back() == '\\' && parent.size() >= 2 && parent[parent.size() - 2] != ':' &&
+        parent[parent.size() - 2] != '\\')
+        parent.pop_back();
+    return parent;
+}
+
+bool IsAbsolutePath(const std::string& p) {
+    if (p.size() >= 3 && IsDrive(p[0]) && p[1] == ':' && p[2] == '\\') return true;
+    return UncShareEnd(p) != std::string::npos;
+}
+
+bool IsRootPath(const std::string& p) {
+    std::string s = p;
+    while (!s.empty() && s.back() == '\\') s.pop_back();
+    if (s.size() == 2 && IsDrive(s[0]) && s[1] == ':') return true;
+    size_t end = UncShareEnd(s);
+    return end != std::string::npos && end == s.size();
+}
+
+std::optional<std::string> WhyNotRemovable(const std::string& folder, const std::vector<std::string>& systemFolders) {
+    if (IsRootPath(folder)) return std::string(msg::WhyRoot);
+    if (!IsAbsolutePath(folder)) return std::string(msg::WhyNotAbsolute);
+    // ".." could climb out of what the name seems to say; so could a doubled backslash.
+    if (folder.find("\\..") != std::string::npos || folder.find("\\.\\") != std::string::npos ||
+        folder.find("\\\\", 2) != std::string::npos)
+        return std::string(msg::WhyNotAbsolute);
+    std::string mine = Canonical(folder);
+    if (IsRootPath(mine)) return std::string(msg::WhyRoot);
+    for (const auto& sys : systemFolders) {
+        if (sys.empty()) continue;
+        std::string theirs = Canonical(sys);
+        bool same = theirs == mine;
+        bool holds = theirs.size() > mine.size() && theirs.compare(0, mine.size(), mine) == 0 &&
+                     theirs[mine.size()] == '\\';
+        if (same || holds) return std::string(msg::WhySystemFolder);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ShellSystemFolders() {
+    std::vector<std::string> out;
+    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
+                      CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE, CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL,
+                      CSIDL_PROGRAMS, CSIDL_STARTMENU, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
+                      CSIDL_COMMON_APPDATA, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_DOCUMENTS,
+                      CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTMENU})
+        if (auto p = host::SpecialFolderPath(nullptr, csidl)) out.push_back(*p);
+    return out;
+}
