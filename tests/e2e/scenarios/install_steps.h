@@ -120,33 +120,6 @@ inline bool RemoveTree(const std::string& path) {
     return !Exists(path);
 }
 
-// chattr +i on a file of the prefix for as long as it lives; cleared again so
-// that the prefix can be removed.
-class Immutable {
-public:
-    explicit Immutable(const std::string& path) : unix_(UnixPath(path)) {}
-    ~Immutable() {
-        if (set_) {
-            LinuxResult r;
-            RunLinux("chattr -i " + ShellQuote(unix_), r);
-        }
-    }
-    bool Set() {
-        LinuxResult r;
-        if (unix_.empty() || !RunLinux("chattr +i " + ShellQuote(unix_), r) || r.exitCode != 0) {
-            failure_ = "chattr +i " + unix_ + ": " + r.output;
-            return false;
-        }
-        set_ = true;
-        return true;
-    }
-    const std::string& Failure() const { return failure_; }
-
-private:
-    std::string unix_, failure_;
-    bool set_ = false;
-};
-
 // folder ends with a backslash. Every row of a listed component byte for byte,
 // no row of another, and all ten sub-folders.
 inline void ExpectInstalled(const std::string& folder, const std::string& components) {
