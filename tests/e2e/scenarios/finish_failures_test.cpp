@@ -1,0 +1,146 @@
+// Finish on a machine that gets in the way: a file where the group folder
+// belongs, and a Desktop or Programs folder that is missing, read-only or a
+// file. Each gets one clear message or a quiet skip, and no link or folder
+// lands anywhere else.
+#include "finish_road.h"
+#include <functional>
+#include <set>
+
+using namespace finish;
+
+namespace {
+
+// Every .lnk file and every "Vaskel" folder where a stray one could land.
+std::set<std::string> Strays(const std::string& folder, int depth = 0) {
+    std::set<std::string> found;
+    for (const std::string& name : NamesIn(folder)) {
+        const std::string path = folder + "\\" + name;
+        const bool lnk = name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".lnk") == 0;
+        if (lnk || _stricmp(name.c_str(), "Vaskel") == 0) found.insert(path);
+        if (IsFolder(path) && depth < 16 && !(depth == 0 && _stricmp(name.c_str(), "windows") == 0)) {
+            std::set<std::string> inner = Strays(path, depth + 1);
+            found.insert(inner.begin(), inner.end());
+        }
+    }
+    return found;
+}
+
+class FinishFailures : public ::testing::Test {
+protected:
+    void SetUp() override { CleanMachine(); }
+    void TearDown() override {
+        if (Window group = WaitGroupWindow(0)) group.Post(WM_CLOSE);
+        CleanMachine();
+    }
+    // Walks the default installation (desktop icon on) to Finish and answers
+    // every box with OK; returns the boxes' texts in order.
+    std::vector<std::string> FinishWithBoxes() {
+        std::vector<std::string> texts;
+        Choices choices;
+        choices.desktopIcon = true;
+        if (!road.Walk(choices)) {
+            ADD_FAILURE() << road.Failure();
+            return texts;
+        }
+        while (road.setup.app.Running()) {
+            MessageBoxWindow box = WaitMessageBox(road.setup.app.Id(), 3000);
+            if (!box) continue;
+            EXPECT_EQ(box.Caption(), "Vaskel Setup");
+            EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
+            texts.push_back(box.Message());
+            box.Press("OK");
+            box.WaitGone();
+        }
+        EXPECT_TRUE(road.Ended()) << road.Failure();
+        return texts;
+    }
+    // What a sound installation leaves in the group folder.
+    void ExpectGroup() {
+        EXPECT_EQ(NamesIn(GroupFolder()),
+                  (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+        EXPECT_TRUE(IsLink(GroupFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", "Vaskel"));
+    }
+    void ExpectStraysOnly(const std::set<std::string>& expected) {
+        std::set<std::string> found = Strays("C:");
+        for (const std::string& path : found) EXPECT_TRUE(expected.count(path)) << "written: " << path;
+        for (const std::string& path : expected) EXPECT_TRUE(found.count(path)) << "missing: " << path;
+    }
+    std::set<std::string> GroupLinks() {
+        return {"C:\\Vaskel", GroupFolder(), GroupFolder() + "\\Vaskel.lnk", GroupFolder() + "\\Vaskel Sim.lnk",
+                GroupFolder() + "\\Help Documentation.lnk"};
+    }
+    Road road;
+};
+
+TEST_F(FinishFailures, AFileWhereTheGroupBelongsIsReportedOnceAndNoGroupLinkIsWritten) {
+    ASSERT_TRUE(MakeFile(GroupFolder()));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{"Cannot create group: Vaskel"});
+    EXPECT_FALSE(IsFolder(GroupFolder()));
+    EXPECT_TRUE(HoldsText("Menu", "1"));
+    EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
+    ExpectStraysOnly({"C:\\Vaskel", GroupFolder(), DesktopFolder() + "\\Vaskel.lnk"});
+}
+
+// Wine's shell then has no Programs path either: every lookup goes through the
+// desktop folder. Both steps are skipped with their messages, and neither
+// "\Vaskel.lnk" nor the group lands at the drive root or in the destination.
+TEST_F(FinishFailures, AMissingDesktopSkipsTheLinkAndTheGroupWithTheirMessages) {
+    ASSERT_TRUE(RemoveDirectoryA(DesktopFolder().c_str()));
+    EXPECT_EQ(FinishWithBoxes(),
+              (std::vector<std::string>{"Cannot create shortcut: Vaskel", "Cannot create group: Vaskel"}));
+    EXPECT_TRUE(HoldsText("Icon", "1"));
+    EXPECT_FALSE(Exists(GroupFolder()));
+    EXPECT_FALSE(WaitGroupWindow(2000));
+    ExpectStraysOnly({"C:\\Vaskel"});
+}
+
+TEST_F(FinishFailures, ADesktopThatIsAFileIsReportedAndTheGroupIsStillMade) {
+    ASSERT_TRUE(RemoveDirectoryA(DesktopFolder().c_str()));
+    ASSERT_TRUE(MakeFile(DesktopFolder()));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{"Cannot create shortcut: Vaskel"});
+    EXPECT_FALSE(IsFolder(DesktopFolder()));
+    ExpectGroup();
+    ExpectStraysOnly(GroupLinks());
+}
+
+// As on Windows, a folder's read-only attribute does not stop new files in it.
+TEST_F(FinishFailures, AReadOnlyDesktopStillTakesTheLink) {
+    ASSERT_TRUE(SetFileAttributesA(DesktopFolder().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{});
+    EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
+    ExpectGroup();
+    std::set<std::string> strays = GroupLinks();
+    strays.insert(DesktopFolder() + "\\Vaskel.lnk");
+    ExpectStraysOnly(strays);
+}
+
+// Wine's shell gives no path for a Programs folder that is gone, so the group
+// is not made; the desktop link is unaffected.
+TEST_F(FinishFailures, AMissingProgramsIsReportedAndNothingElseIsWritten) {
+    DeleteTree(ProgramsFolder());
+    ASSERT_FALSE(Exists(ProgramsFolder()));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{"Cannot create group: Vaskel"});
+    EXPECT_FALSE(Exists(ProgramsFolder()));
+    EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
+    ExpectStraysOnly({"C:\\Vaskel", DesktopFolder() + "\\Vaskel.lnk"});
+}
+
+TEST_F(FinishFailures, AProgramsThatIsAFileIsReportedAndNothingElseIsWritten) {
+    DeleteTree(ProgramsFolder());
+    ASSERT_TRUE(MakeFile(ProgramsFolder()));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{"Cannot create group: Vaskel"});
+    EXPECT_FALSE(IsFolder(ProgramsFolder()));
+    EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
+    ExpectStraysOnly({"C:\\Vaskel", DesktopFolder() + "\\Vaskel.lnk"});
+}
+
+TEST_F(FinishFailures, AReadOnlyProgramsStillTakesTheGroup) {
+    ASSERT_TRUE(SetFileAttributesA(ProgramsFolder().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(FinishWithBoxes(), std::vector<std::string>{});
+    ExpectGroup();
+    std::set<std::string> strays = GroupLinks();
+    strays.insert(DesktopFolder() + "\\Vaskel.lnk");
+    ExpectStraysOnly(strays);
+}
+
+} // namespace
