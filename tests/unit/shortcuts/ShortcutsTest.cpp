@@ -1,3 +1,5 @@
+// What the finished installation cannot show from outside: the calls made to
+// the shell and COM, and special-folder lookups failing one kind at a time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,7 +23,6 @@
 namespace {
 
 const char kProduct[] = "Software\\Kestrelmoor\\Vaskel";
-const char kPortuguese[] = "Documenta\xE7\xE3o de Ajuda";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -233,62 +234,6 @@ TEST_F(Finish, DesktopIconWithoutMenuMakesOnlyTheDesktopLinkAndStillAsksForTheGr
     EXPECT_FALSE(Exists(group));
     ASSERT_EQ(seen.opens.size(), 1u);
     EXPECT_EQ(seen.opens[0].file, group);
-}
-
-TEST_F(Finish, OnlyThePortugueseHelpGivesTheMainLinkThenThePortugueseOne) {
-    Components(false, false, true);
-    test::ShellSeen seen;
-    {
-        test::ShellWatch watch;
-        w->FinishSetup();
-        seen = watch.calls;
-    }
-    const std::string portuguese = group + "\\" + kPortuguese + ".lnk";
-    EXPECT_EQ(seen.linkPaths, (std::vector<std::string>{group + "\\Vaskel.lnk", portuguese}));
-    EXPECT_EQ(NamesIn(group), (std::vector<std::string>{std::string(kPortuguese) + ".lnk", "Vaskel.lnk"}));
-    // The name reaches the file system as UTF-16 of the ANSI bytes.
-    EXPECT_NE(GetFileAttributesW((std::wstring(group.begin(), group.end()) + L"\\Documenta\u00e7\u00e3o de Ajuda.lnk").c_str()),
-              INVALID_FILE_ATTRIBUTES);
-    Link link = ReadLink(portuguese);
-    EXPECT_EQ(link.target, "C:\\Vaskel\\Help\\vaskelhelp_pt.chm");
-    EXPECT_EQ(link.description, kPortuguese);
-}
-
-TEST_F(Finish, AnExistingGroupFolderIsUsedWithoutAWord) {
-    ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
-    const std::string foreign = group + "\\Readme.txt";
-    HANDLE f = CreateFileA(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    CloseHandle(f);
-    BoxWatcher boxes;
-    w->FinishSetup();
-    EXPECT_EQ(Texts(boxes), std::vector<std::string>{});
-    EXPECT_EQ(NamesIn(group),
-              (std::vector<std::string>{"Help Documentation.lnk", "Readme.txt", "Vaskel Sim.lnk", "Vaskel.lnk"}));
-}
-
-TEST_F(Finish, AGroupThatCannotBeMadeIsReportedOnceAndNoGroupLinkIsTried) {
-    // A file stands where the group folder belongs.
-    HANDLE f = CreateFileA(group.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    CloseHandle(f);
-    BoxWatcher boxes;
-    test::ShellSeen seen;
-    {
-        test::ShellWatch watch;
-        w->FinishSetup();
-        seen = watch.calls;
-    }
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].Text, "Cannot create group: Vaskel");
-    EXPECT_EQ(boxes.Boxes()[0].Caption, "Vaskel Setup");
-    EXPECT_FALSE(boxes.Boxes()[0].HasIcon);
-    EXPECT_EQ(boxes.Boxes()[0].Buttons, std::vector<std::string>{"OK"});
-    EXPECT_EQ(seen.linkPaths, std::vector<std::string>{});
-    EXPECT_EQ(seen.com, std::vector<std::string>{});
-    EXPECT_EQ(GetFileAttributesA(group.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_EQ(seen.opens.size(), 1u);  // still asked for
-    EXPECT_EQ(Stored("Menu"), "1");
 }
 
 TEST_F(Finish, ALinkThatCannotBeSavedIsReportedByItsNameAndTheOthersAreWritten) {
