@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Exception.h"
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
@@ -27,6 +28,18 @@ void WriteComponent(char component, const std::string& destination, std::string&
     }
 }
 
+// A relative name such as "Vaskel\" passes the wizard's check but has no parent to
+// climb to, and CreateFolderPath raises for that. Escaping the run, the error would
+// leave the wizard hidden behind the progress dialog; the user is asked for another
+// folder instead, as for any destination that cannot be made.
+bool MakeDestination(const std::string& destination) {
+    try {
+        return CreateFolderPath(destination);
+    } catch (const vk::Exception&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 bool TWizard::InstallFiles() {
@@ -36,7 +49,7 @@ bool TWizard::InstallFiles() {
     FormInstall->Show();
 
     const std::string destination = WithTrailingBackslash(EditLocation->Text());
-    if (!FolderExists(destination) && !CreateFolderPath(destination)) {
+    if (!FolderExists(destination) && !MakeDestination(destination)) {
         vk::PlainBox(msg::CannotCreateDirectory);
         return false;
     }

@@ -102,6 +102,19 @@ TEST_F(Install, AMissingDriveIsRefusedAndNothingIsWritten) {
     ExpectInstalled("C:\\Second\\", "1235");
 }
 
+TEST_F(Install, ARelativeNameIsRefusedAndTheWizardComesBack) {
+    ASSERT_TRUE(walk.ToDestination()) << walk.Failure();
+    ASSERT_TRUE(walk.Type("Vaskel\\")) << walk.Failure();
+    ASSERT_TRUE(walk.Next().Click());
+    MessageBoxWindow box = WaitMessageBox(setup.app.Id(), 20000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.Message(), "Cannot create directory. Please Choose another.");
+    ASSERT_TRUE(box.Press("OK"));
+    ASSERT_TRUE(box.WaitGone());
+    walk.ExpectBackOnDestination();
+    EXPECT_FALSE(Exists("C:\\setup\\Vaskel"));
+}
+
 TEST_F(Install, AReadOnlyTargetFileIsNamedAndTheUserIsBackOnTheDestination) {
     ASSERT_TRUE(CreateDirectoryA("C:\\Locked", nullptr));
     ASSERT_TRUE(CreateDirectoryA("C:\\Locked\\Help", nullptr));

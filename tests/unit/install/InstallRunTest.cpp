@@ -253,6 +253,20 @@ TEST_F(InstallRun, ADestinationThatCannotBeCreatedStopsBeforeAnything) {
     EXPECT_FALSE(IsFolder(scratch / "lib"));
 }
 
+TEST_F(InstallRun, ARelativeNameWithoutAParentIsRefusedLikeAnyOther) {
+    SetCurrentDirectoryA(scratch.Path().c_str());
+    for (const char* text : {"Vaskel\\", "Vaskel\\Sub"}) {
+        w->EditLocation->SetText(text);
+        BoxWatcher ok;
+        EXPECT_FALSE(w->InstallFiles()) << text;
+        const auto boxes = ok.Boxes();
+        ASSERT_EQ(boxes.size(), 1u) << text;
+        EXPECT_EQ(boxes[0].Text, msg::CannotCreateDirectory) << text;
+    }
+    EXPECT_FALSE(IsFolder(scratch / "Vaskel"));
+    EXPECT_EQ(w->ComponentList, "earlier");
+}
+
 TEST_F(InstallRun, ADestinationThatCannotBeMadeCurrentWritesNothingAnywhere) {
     const std::string elsewhere = scratch / "elsewhere";
     CreateDirectoryA(elsewhere.c_str(), nullptr);
