@@ -149,15 +149,12 @@ TEST_F(InstallRun, TypicalWritesTheDefaultComponentsAndReturnsToTheWizard) {
     EXPECT_EQ(w->TabSheet->ActivePage(), w->StepIcons);
 }
 
-TEST_F(InstallRun, WithEveryOptionalBoxClearedOnlyTheCoreIsWritten) {
+TEST_F(InstallRun, EveryComponentAddsItsDigitInOrder) {
     Select(false, false, false, false);
     w->EditLocation->SetText(destination + "\\");  // the same folder, written either way
     ASSERT_TRUE(w->InstallFiles());
     EXPECT_EQ(w->ComponentList, "1");
     ExpectFilesOf("1");
-}
-
-TEST_F(InstallRun, EveryComponentAddsItsDigitInOrder) {
     Select(true, false, true, false);
     ASSERT_TRUE(w->InstallFiles());
     EXPECT_EQ(w->ComponentList, "124");
@@ -219,21 +216,6 @@ TEST_F(InstallRun, InARepairTheBarKeepsTheRemovalsPositionUntilFiftyAndTheCaptio
     // Made directly by the program, so the page control's query does not stop it.
     EXPECT_EQ(w->TabSheet->ActivePage(), w->StepIcons);
     EXPECT_FALSE(IsWindowVisible(FormInstall->Handle()));
-}
-
-TEST_F(InstallRun, AnExistingDestinationKeepsOtherFilesAndOverwritesOwnNames) {
-    ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
-    auto plant = [&](const char* name, const std::string& text) {
-        HANDLE h = CreateFileA((destination + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD n = 0;
-        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-        CloseHandle(h);
-    };
-    plant("vaskel.ini", std::string(5000, 'x'));  // longer than the real one: must be truncated
-    plant("notes.txt", "mine");
-    ASSERT_TRUE(w->InstallFiles());
-    ExpectFilesOf("1235");
-    EXPECT_EQ(FileSize(destination + "\\notes.txt"), 4);
 }
 
 TEST_F(InstallRun, ADestinationThatCannotBeCreatedStopsBeforeAnything) {
