@@ -14,7 +14,11 @@ set(jpeg_build ${CMAKE_BINARY_DIR}/libjpeg-build)
 set(jpeg_args
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${jpeg_prefix}
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
-  -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POLICY_DEFAULT_CMP0057=NEW)
+  -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POLICY_DEFAULT_CMP0057=NEW
+  # One small picture is decoded: no SIMD (its dispatch table pulls in the encoder's
+  # too), and the linker drops what the decoder does not use.
+  -DWITH_SIMD=OFF -DWITH_ARITH_ENC=OFF
+  "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG -ffunction-sections -fdata-sections")
 if(CMAKE_TOOLCHAIN_FILE)
   list(APPEND jpeg_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
 else()

@@ -10,6 +10,12 @@ namespace host {
 
 namespace {
 
+// Defined here: the system's import library keeps every identifier it knows in one
+// 40 KiB object, which the program would carry for these three.
+constexpr GUID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // The link path in UTF-16 from the ANSI code page; empty on failure.
 std::vector<wchar_t> WidePath(const std::string& path)
 {
@@ -33,7 +39,7 @@ bool WriteShellLink(const std::string& target, const std::string& linkFile,
         return false;
 
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                                 link.put_void())))
         return false;
     link->SetPath(target.c_str());
@@ -41,7 +47,7 @@ bool WriteShellLink(const std::string& target, const std::string& linkFile,
     link->SetShowCmd(showCommand);
 
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())))
+    if (FAILED(link->QueryInterface(kIidPersistFile, file.put_void())))
         return false;
     std::vector<wchar_t> widePath = WidePath(linkFile);
     if (widePath.empty())
