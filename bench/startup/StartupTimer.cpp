@@ -1,0 +1,109 @@
+// Times process start to a visible top-level window with a given title, for
+// two programs taken in turns, and prints each run and the medians.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE h = nullptr) : h_(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { if (h_) CloseHandle(h_); }
+    HANDLE get() const { return h_; }
+private:
+    HANDLE h_;
+};
+
+struct Query {
+    DWORD pid;
+    const char* title;
+    bool found;
+};
+
+BOOL CALLBACK Look(HWND h, LPARAM l) {
+    auto* q = reinterpret_cast<Query*>(l);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char text[256];
+    if (pid == q->pid && IsWindowVisible(h) && GetWindowTextA(h, text, sizeof text) > 0 &&
+        std::string(text) == q->title) {
+        q->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+double Now() {
+    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds until the window shows, or a negative number when it never does.
+double TimeOne(const std::string& exe, const char* title) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string command = "\"" + exe + "\"";
+    const double start = Now();
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    Handle process(pi.hProcess), thread(pi.hThread);
+    Query q{pi.dwProcessId, title, false};
+    double elapsed = -1;
+    while (Now() - start < 20000) {
+        EnumWindows(Look, reinterpret_cast<LPARAM>(&q));
+        if (q.found) {
+            elapsed = Now() - start;
+            break;
+        }
+        if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;
+    }
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
+    return elapsed;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s BARE.exe BARE-TITLE SETUP.exe SETUP-TITLE [RUNS]\n", argv[0]);
+        return 2;
+    }
+    const int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 7;
+    // One untimed start of each, so that both meet the same warm caches.
+    TimeOne(argv[1], argv[2]);
+    TimeOne(argv[3], argv[4]);
+    std::vector<double> bare, setup, ratios;
+    for (int i = 0; i < runs; ++i) {
+        const double b = TimeOne(argv[1], argv[2]);
+        const double s = TimeOne(argv[3], argv[4]);
+        if (b <= 0 || s <= 0) {
+            std::fprintf(stderr, "run %d: a window never showed (bare %.1f, setup %.1f)\n", i + 1, b, s);
+            return 1;
+        }
+        bare.push_back(b);
+        setup.push_back(s);
+        ratios.push_back(s / b);
+        std::printf("run %d: bare %7.1f ms  setup %7.1f ms  ratio %.2f\n", i + 1, b, s, s / b);
+    }
+    std::printf("median bare  %7.1f ms\n", Median(bare));
+    std::printf("median setup %7.1f ms\n", Median(setup));
+    std::printf("median ratio %.2f (target <= 1.5)\n", Median(ratios));
+    return 0;
+}
