@@ -162,10 +162,10 @@ TEST_F(WizardLayout, EveryControlStandsWhereTheDesignPutsIt) {
         SCOPED_TRACE(row.name);
         const Window parent = row.parent ? found[row.parent] : ui.setup.wizard;
         const RECT r = Relative(found[row.name], parent);
-        EXPECT_NEAR(r.left, row.left, 1);
-        EXPECT_NEAR(r.top, row.top, 1);
-        EXPECT_NEAR(r.right - r.left, row.width, 1);
-        EXPECT_NEAR(r.bottom - r.top, row.height, 1);
+        EXPECT_NEAR(r.left, row.left, 1) << "at " << Describe(r);
+        EXPECT_NEAR(r.top, row.top, 1) << "at " << Describe(r);
+        EXPECT_NEAR(r.right - r.left, row.width, 1) << "at " << Describe(r);
+        EXPECT_NEAR(r.bottom - r.top, row.height, 1) << "at " << Describe(r);
         // Nothing hangs out of its page or group, where it would be cut off.
         if (row.parent && row.kind != Kind::Tabs && std::string(row.parent) != "TabSheet") {
             const RECT c = parent.ClientRect();
