@@ -125,6 +125,13 @@ TEST_F(WizardInput, TabReachesTheAgreementAfterNextWasPressedFromTheKeyboard) {
     EXPECT_TRUE(ui.TabTo(ui.agree, &visited)) << "Tab moves nothing; the focus went " << visited;
 }
 
+TEST_F(WizardInput, TabLeavesTheLicenceTextForTheAgreement) {
+    ASSERT_TRUE(ui.WalkTo(Page::License));
+    ASSERT_TRUE(ui.ClickFocus(ui.license));
+    std::string visited;
+    EXPECT_TRUE(ui.TabTo(ui.agree, &visited)) << "Tab stays in the licence: " << visited.substr(0, 80);
+}
+
 TEST_F(WizardInput, TabLeavesTheReadmeForFinish) {
     ASSERT_TRUE(ui.WalkTo(Page::Readme, true));
     ASSERT_TRUE(ui.ClickFocus(ui.readme));

@@ -159,6 +159,8 @@ bool WizardUi::ClickCloseBox() const {
 }
 
 bool WizardUi::ClickFocus(const Window& control) const {
+    // Just shown again after the run, the wizard may not be in front yet.
+    if (!WaitUntil([&] { return control.Visible() && control.Enabled(); }) || !setup.wizard.Activate()) return false;
     const RECT r = control.Rect();
     return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}) && Settle(setup.wizard) &&
            WaitUntil([&] { return Focused(control); }, 2000);
