@@ -8,10 +8,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 runs=${1:-7}
 cd "$root"
-cmake --build "$build" -j2 --target VaskelSetup bench_bare_window bench_startup_timer >/dev/null
+cmake --build "$build" -j2 --target VaskelSetup bench_bare_window bench_bare_cxx_window bench_startup_timer >/dev/null
 
 setup_exe=$build/app/VaskelSetup.exe
 bare_exe=$build/bench/startup/bench_bare_window.exe
+cxx_exe=$build/bench/startup/bench_bare_cxx_window.exe
 timer_exe=$build/bench/startup/bench_startup_timer.exe
 
 payload=$(awk -F'\t' '!/^#/ && $4 ~ /^[0-9]+$/ { s += $4 } END { print s }' "$root/payload/manifest.tsv" 2>/dev/null || true)
@@ -23,6 +24,8 @@ printf '%-34s %9d bytes\n' "VaskelSetup.exe" "$setup_size"
 printf '%-34s %9d bytes\n' "  payload (manifest sizes)" "$payload"
 printf '%-34s %9d bytes\n' "bare static window exe" "$bare_size"
 printf '%-34s %9d bytes (%d KiB; target <= 300 KiB)\n' "framework + libjpeg + wizard added" "$added" $(( added / 1024 ))
+cxx_size=$(stat -c %s "$cxx_exe")
+printf '%-34s %9d bytes (%d KiB)\n' "  of which the C++ runtime" $(( cxx_size - bare_size )) $(( (cxx_size - bare_size) / 1024 ))
 
 # A private prefix copied from the build's template, never the user's ~/.wine.
 template=$build/wine/template
