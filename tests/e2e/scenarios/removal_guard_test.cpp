@@ -3,6 +3,7 @@
 // for, the user's own folders. The rest of the removal runs, and the closing
 // message names what was left and why.
 #include "removal_support.h"
+#include <shlobj.h>
 
 using namespace removal;
 
@@ -131,6 +132,79 @@ TEST_F(Guard, SystemFoldersRootsAndLoosePathsAreRefused) {
         EXPECT_EQ(ReadBytes(std::string(kRelative) + "\\file.txt"), "r");
         EXPECT_TRUE(IsFolder("C:\\windows\\system32"));
     }
+}
+
+// The shell's own record of where Programs is, pointed at a folder that does
+// not exist, and put back afterwards.
+class NoProgramsFolder {
+public:
+    NoProgramsFolder() {
+        for (const char* key : kKeys) {
+            HKEY k = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS) continue;
+            char data[1024];
+            DWORD size = sizeof data, type = 0;
+            if (RegQueryValueExA(k, "Programs", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS)
+                saved_.push_back({key, type, std::string(data, size)});
+            static const char nowhere[] = "C:\\NoSuch\\Programs";
+            RegSetValueExA(k, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(nowhere), sizeof nowhere);
+            RegCloseKey(k);
+        }
+    }
+    ~NoProgramsFolder() {
+        for (const Saved& s : saved_) {
+            HKEY k = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, s.key, 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS) continue;
+            RegSetValueExA(k, "Programs", 0, s.type, reinterpret_cast<const BYTE*>(s.data.data()),
+                           static_cast<DWORD>(s.data.size()));
+            RegCloseKey(k);
+        }
+    }
+    static bool ShellHasNone() {
+        LPITEMIDLIST list = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &list))) return true;
+        char path[MAX_PATH] = "";
+        const bool found = SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+        return !found;
+    }
+
+private:
+    static constexpr const char* kKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+    struct Saved {
+        const char* key;
+        DWORD type;
+        std::string data;
+    };
+    std::vector<Saved> saved_;
+};
+
+// Without a Programs path the group cannot be found; nothing is removed in
+// its stead, not even a folder of the group's name in the drive's root.
+TEST_F(Guard, NoProgramsPathRemovesNoGroupFolder) {
+    const std::string installed = "C:\\Apps\\Vaskel";
+    ASSERT_TRUE(InstallByClicking({.location = installed, .desktopIcon = true}));
+    ASSERT_TRUE(Exists(GroupFolder()));
+    ASSERT_TRUE(CreateDirectoryA(kDefaultFolder, nullptr));
+    ASSERT_TRUE(WriteBytes(std::string(kDefaultFolder) + "\\mine.txt", "mine"));
+    {
+        NoProgramsFolder none;
+        ASSERT_TRUE(NoProgramsFolder::ShellHasNone()) << "the shell still finds a Programs folder";
+        RunSeen seen;
+        ASSERT_TRUE(UninstallByClicking(seen));
+        EXPECT_EQ(seen.closing, kRemoved);
+        EXPECT_TRUE(seen.otherBoxes.empty()) << seen.otherBoxes.front();
+        EXPECT_EQ(seen.progress, 100);
+    }
+    EXPECT_FALSE(Exists(installed));
+    EXPECT_FALSE(Exists(DesktopLink()));
+    EXPECT_EQ(ReadRecord(), std::nullopt);
+    EXPECT_EQ(NamesIn(kDefaultFolder), std::vector<std::string>{"mine.txt"});
+    EXPECT_FALSE(Exists("C:\\NoSuch"));
+    // The group stays where the shell had it.
+    EXPECT_EQ(NamesIn(GroupFolder()), (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+    DeleteTree("C:\\Apps");
 }
 
 }  // namespace
