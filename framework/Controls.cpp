@@ -30,7 +30,16 @@ std::string Control::Text() const {
 
 void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
 bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+void Control::SetEnabled(bool enabled) {
+    // A control disabled while it has the focus would leave the keyboard nowhere:
+    // the focus moves on to the next control first, as Tab would move it.
+    if (!enabled && GetFocus() == hwnd_) {
+        HWND root = GetAncestor(hwnd_, GA_ROOT);
+        HWND next = GetNextDlgTabItem(root, hwnd_, FALSE);
+        if (next && next != hwnd_) ::SetFocus(next);
+    }
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
 bool Control::Visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 void Control::SetFocus() { ::SetFocus(hwnd_); }
 

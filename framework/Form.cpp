@@ -235,6 +235,12 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case DM_GETDEFID:
             return 0;  // no default button: Enter presses nothing
+        case WM_NEXTDLGCTL: {
+            HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                                   : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0 ? TRUE : FALSE);
+            if (next) ::SetFocus(next);
+            return 0;
+        }
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }

@@ -249,3 +249,19 @@ TEST_F(Controls, CloseRunsTheQueryThenTheCloseHandlerThenHides) {
     f.Close();  // no handlers bound: plain hide
     EXPECT_FALSE(f.Visible());
 }
+
+TEST_F(Controls, DisablingTheFocusedControlHandsTheFocusOn) {
+    f.Show();
+    f.Activate();
+    f.Push->SetFocus();
+    ASSERT_EQ(GetFocus(), f.Push->Handle());
+    f.Push->SetEnabled(false);
+    EXPECT_NE(GetFocus(), nullptr);
+    EXPECT_NE(GetFocus(), f.Push->Handle());
+    EXPECT_EQ(GetAncestor(GetFocus(), GA_ROOT), f.Handle());
+    // A multi-line edit's Tab arrives as a request to its parent to move the focus.
+    HWND before = GetFocus();
+    SendMessageA(f.Handle(), WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_NE(GetFocus(), before);
+    f.Hide();
+}
