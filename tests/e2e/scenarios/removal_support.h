@@ -34,6 +34,8 @@ const std::vector<std::string>& TypicalFiles();
 struct InstallChoices {
     std::optional<std::string> location;  // typed over "C:\Vaskel"
     bool menu = true, desktopIcon = true;
+    // Finish opens the group's folder window; a user may leave it open.
+    bool closeGroupWindow = true;
 };
 
 // Starts the program on a machine without a record, clicks a Typical
