@@ -120,6 +120,13 @@ void Label::SetText(const std::string& text) {
     SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool Bevel::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    RECT rc = item.rcItem;
+    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &rc, EDGE_ETCHED, BF_TOP);
+    return true;
+}
+
 Image::~Image() {
     if (bitmap_) DeleteObject(bitmap_);
 }

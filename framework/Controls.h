@@ -52,6 +52,8 @@ public:
     virtual bool OnNotify(NMHDR*, LRESULT&) { return false; }
     // Brush for WM_CTLCOLOR*, or nullptr for the default look.
     virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+    // Paints an owner-drawn control; false when the control is not one.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
 
 protected:
     friend class FormBuilder;
@@ -107,7 +109,11 @@ class GroupBox : public Control {
 public:
     HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
 };
-class Bevel : public Control {};
+// A line along the top of its box; the rest of the box stays empty.
+class Bevel : public Control {
+public:
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+};
 class Edit : public Control {
 public:
     HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }

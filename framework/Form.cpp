@@ -233,6 +233,11 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (Control* c = FromHandle(reinterpret_cast<HWND>(lp)); c && c->Form() == this)
                 if (HBRUSH b = c->OnCtlColor(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
             break;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            if (Control* c = FromHandle(item->hwndItem); c && c->Form() == this && c->OnDrawItem(*item)) return TRUE;
+            break;
+        }
         case DM_GETDEFID:
             return 0;  // no default button: Enter presses nothing
         case WM_NEXTDLGCTL: {

@@ -22,6 +22,7 @@ LRESULT CALLBACK ForwardToForm(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_NEXTDLGCTL:  // Tab in a multi-line edit asks its parent to move on
+        case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
@@ -319,7 +320,7 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
     } else if (k == "bevel") {
         c = std::make_unique<Bevel>();
         if (props.Text("shape").value_or("topline") != "topline") Fail(node, "a bevel draws its top line only");
-        ws |= SS_ETCHEDHORZ;
+        ws |= SS_OWNERDRAW;  // the etched-line style would shrink the box to the line
     } else if (k == "progress") {
         c = std::make_unique<ProgressBar>();
         cls = PROGRESS_CLASSA;
@@ -382,9 +383,6 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
         raw->marginBottom_ = pc.bottom - b.bottom;
     }
     if (auto* label = dynamic_cast<Label*>(raw); label && label->AutoSize) label->SetText(caption);
-    // The etched line shrinks itself to its own height; the design's box is kept.
-    if (k == "bevel") SetWindowPos(hwnd, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
     if (auto checked = props.Bool("checked"); checked && *checked)
         SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
     if (k == "progress") {

@@ -74,7 +74,7 @@ bool IsKind(const Window& w, Kind k) {
     switch (k) {
         case Kind::Tabs: return cls == "SysTabControl32";
         case Kind::Page: return true;  // told apart by their order
-        case Kind::Label: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ;
+        case Kind::Label: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW;
         case Kind::StaticText: return cls == "Static" && stat == SS_LEFT;  // fixed size, wraps
         case Kind::Push: return cls == "Button" && button == BS_PUSHBUTTON;  // never a default button
         case Kind::Check: return cls == "Button" && (button == BS_AUTOCHECKBOX || button == BS_CHECKBOX);
@@ -82,9 +82,9 @@ bool IsKind(const Window& w, Kind k) {
         case Kind::Group: return cls == "Button" && button == BS_GROUPBOX;
         case Kind::Edit: return cls == "Edit" && !(s & ES_MULTILINE);
         case Kind::Memo: return cls == "Edit" && (s & ES_MULTILINE) && (s & ES_READONLY);
-        case Kind::Scroll: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && w.Text().empty();
+        case Kind::Scroll: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW && w.Text().empty();
         case Kind::Image: return cls == "Static" && stat == SS_BITMAP;
-        case Kind::Bevel: return cls == "Static" && stat == SS_ETCHEDHORZ;
+        case Kind::Bevel: return cls == "Static" && (stat == SS_ETCHEDHORZ || stat == SS_OWNERDRAW);  // drawn by the program: only its top line
     }
     return false;
 }
