@@ -27,9 +27,9 @@ wineboot -i </dev/null >/dev/null 2>&1
 wineserver -w
 
 rm -f "$prefix/dosdevices/z:"
-for link in "$prefix"/drive_c/users/*/*; do
-  if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
-done
+# Every link under the user folders, however deep, becomes a real folder: a link
+# would lead a removal out of the prefix.
+find "$prefix/drive_c/users" -type l | while read -r link; do rm -f "$link"; mkdir -p "$link"; done
 cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
 
 cat > "$prefix/drive_c/vaskel.reg" <<'REG'

@@ -27,6 +27,6 @@ inline constexpr char WhyRoot[] = "it is the root of a drive or share";
 inline constexpr char WhyNotAbsolute[] = "it is not a full folder path";
 inline constexpr char WhySystemFolder[] = "it is, or holds, a folder of Windows or of your user profile";
 inline constexpr char WhyUnknownFolder[] = "the installation record does not say clearly where Vaskel was installed";
-inline constexpr char WhyFilesLeft[] = "it still holds files that could not be deleted";
+inline constexpr char WhyFilesLeft[] = "it, or something in it, could not be deleted";
 inline constexpr char InstallationFolder[] = "the installation folder";
 }  // namespace msg

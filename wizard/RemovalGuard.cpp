@@ -80,11 +80,10 @@ std::optional<std::string> WhyNotRemovable(const std::string& folder, const std:
 
 std::vector<std::string> ShellSystemFolders() {
     std::vector<std::string> out;
-    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-                      CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE, CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL,
-                      CSIDL_PROGRAMS, CSIDL_STARTMENU, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
-                      CSIDL_COMMON_APPDATA, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_DOCUMENTS,
-                      CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTMENU})
+    // Each lookup costs; the ones below hold, between them, every folder of the
+    // system and of the user that a removal could reach.
+    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE,
+                      CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROGRAMS, CSIDL_COMMON_APPDATA})
         if (auto p = host::SpecialFolderPath(nullptr, csidl)) out.push_back(*p);
     return out;
 }

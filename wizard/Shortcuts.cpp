@@ -105,7 +105,11 @@ bool TWizard::CreateGroupShortcut(const std::string& name, const std::string& ta
 
 bool TWizard::OpenProgramGroup(const std::string& groupName) {
     // The window is a courtesy: without a Programs path there is nothing to show.
-    if (const std::optional<std::string> programs = host::SpecialFolderPath(Handle(), CSIDL_PROGRAMS))
+    if (const std::optional<std::string> programs = host::SpecialFolderPath(Handle(), CSIDL_PROGRAMS)) {
+        // The window's process may start in our current folder, the installation, and
+        // would then hold it open against a later removal.
+        SetCurrentDirectoryA(programs->c_str());
         host::OpenFolderWindow(Handle(), *programs + "\\" + groupName);
+    }
     return true;
 }

@@ -21,7 +21,7 @@ inline constexpr char kConfirmRepair[] =
 inline constexpr char kWhyRoot[] = "it is the root of a drive or share";
 inline constexpr char kWhySystem[] = "it is, or holds, a folder of Windows or of your user profile";
 inline constexpr char kWhyUnknown[] = "the installation record does not say clearly where Vaskel was installed";
-inline constexpr char kWhyFilesLeft[] = "it still holds files that could not be deleted";
+inline constexpr char kWhyFilesLeft[] = "it, or something in it, could not be deleted";
 // The line the closing message gains for a folder left in place.
 inline std::string NotRemoved(const std::string& folder, const char* why) {
     return "\r\n\r\nNot removed: " + folder + " (" + why + ").";
