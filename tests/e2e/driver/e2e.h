@@ -1,5 +1,6 @@
 // Everything a scenario program needs to drive the program under test.
 #pragma once
+#include "Disk.h"
 #include "Environment.h"
 #include "Input.h"
 #include "Linux.h"

@@ -56,11 +56,7 @@ std::optional<StoredValue> RecordValue(const char* name);
 // The text as stored, allowing the one terminator the registry may count itself.
 ::testing::AssertionResult HoldsText(const char* name, const std::string& expected);
 
-bool Exists(const std::string& path);
-bool IsFolder(const std::string& path);
-// Names in a folder, sorted; empty when it is missing.
-std::vector<std::string> NamesIn(const std::string& folder);
-void DeleteTree(const std::string& path);
+// Makes a one-byte file; false when it exists already or cannot be made.
 bool MakeFile(const std::string& path);
 
 // What lnkinfo reads from a link: its local path and description.

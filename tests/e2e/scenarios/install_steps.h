@@ -74,13 +74,6 @@ inline std::string Sha256Of(const std::string& path) {
     return hex;
 }
 
-inline bool IsFolder(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 inline std::string ReadAll(const std::string& path) {
     UniqueHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!f) return "missing";
@@ -106,18 +99,6 @@ inline std::vector<std::string> Listing(const std::string& folder) {
     do names.push_back(found.cFileName);
     while (FindNextFileA(find.h, &found));
     return names;
-}
-
-inline bool RemoveTree(const std::string& path) {
-    for (const std::string& name : Listing(path + "\\")) {
-        if (name == "." || name == "..") continue;
-        const std::string child = path + "\\" + name;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (IsFolder(child)) RemoveTree(child);
-        else DeleteFileA(child.c_str());
-    }
-    RemoveDirectoryA(path.c_str());
-    return !Exists(path);
 }
 
 // folder ends with a backslash. Every row of a listed component byte for byte,

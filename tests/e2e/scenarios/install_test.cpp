@@ -36,7 +36,7 @@ TEST_F(Install, TypicalWithTheDefaultBoxesWritesTwentyOneFiles) {
 }
 
 TEST_F(Install, TheSameFolderWithATrailingBackslash) {
-    ASSERT_TRUE(RemoveTree("C:\\Vaskel"));
+    ASSERT_TRUE(DeleteTree("C:\\Vaskel"));
     ASSERT_TRUE(walk.ToDestination()) << walk.Failure();
     ASSERT_TRUE(walk.Type("C:\\Vaskel\\")) << walk.Failure();
     ASSERT_TRUE(walk.RunToShortcuts()) << walk.Failure();

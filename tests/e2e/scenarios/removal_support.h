@@ -102,16 +102,8 @@ bool MakerKeyExists();
 bool PlantValue(const std::string& name, const std::string& bytes);
 bool PlantRecord(const Record& values);
 
-bool Exists(const std::string& path);
-bool IsFolder(const std::string& path);
-DWORD Attributes(const std::string& path);
-// Names in a folder, sorted; empty when it is missing.
-std::vector<std::string> NamesIn(const std::string& folder);
 // Every file below the folder, by relative path, sorted.
 std::vector<std::string> FilesBelow(const std::string& folder);
-// Deletes what a test made, clearing attributes; a link is removed on the Linux
-// side, never entered.
-void DeleteTree(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::string& path);
 

@@ -12,6 +12,7 @@
 #include "Installdlg.h"
 #include "Mainform.h"
 #include "Messages.h"
+#include "Scratch.h"
 #include "host/Registry.h"
 #include "host/Shell.h"
 
@@ -25,24 +26,6 @@ void Put(const std::string& path, DWORD attrs = FILE_ATTRIBUTE_NORMAL) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Removes what a test left, read-only files included.
-void Scrub(const std::string& path) {
-    WIN32_FIND_DATAA e;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &e);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = e.cFileName, full = path + "\\" + name;
-            if (name == "." || name == "..") continue;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Scrub(full);
-            else DeleteFileA(full.c_str());
-        } while (FindNextFileA(h, &e));
-        FindClose(h);
-    }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
-}
 
 void PlantRecord(const std::string& folder, const char* menu, const char* icon) {
     host::RegKey key;
@@ -68,17 +51,17 @@ protected:
         if (!FormInstall) vk::Application.CreateForm(FormInstall, "installdlg.layout");
         w = Wizard;
         SetCurrentDirectoryA("C:\\");
-        Scrub(root);
+        RemoveTree(root);
         CreateDirectoryA(root.c_str(), nullptr);
         desktop = host::SpecialFolderPath(nullptr, CSIDL_DESKTOPDIRECTORY).value();
         group = host::SpecialFolderPath(nullptr, CSIDL_PROGRAMS).value() + "\\Vaskel";
-        Scrub(group);
+        RemoveTree(group);
         DeleteFileA((desktop + "\\Vaskel.lnk").c_str());
     }
     void TearDown() override {
         SetCurrentDirectoryA("C:\\");
-        Scrub(root);
-        Scrub(group);
+        RemoveTree(root);
+        RemoveTree(group);
         DeleteFileA((desktop + "\\Vaskel.lnk").c_str());
         host::RegKey maker;
         if (host::OpenKey(kMaker, maker)) host::DeleteKeyTree(maker.get(), "Vaskel");
