@@ -106,10 +106,13 @@ bool TWizard::CreateGroupShortcut(const std::string& name, const std::string& ta
 bool TWizard::OpenProgramGroup(const std::string& groupName) {
     // The window is a courtesy: without a Programs path there is nothing to show.
     if (const std::optional<std::string> programs = host::SpecialFolderPath(Handle(), CSIDL_PROGRAMS)) {
-        // The window's process may start in our current folder, the installation, and
-        // would then hold it open against a later removal.
-        SetCurrentDirectoryA(programs->c_str());
+        // The window's process may start in our current folder and hold it open for
+        // as long as it stays: start it in the system folder, which nobody removes.
+        char previous[MAX_PATH] = "", system[MAX_PATH] = "";
+        DWORD kept = GetCurrentDirectoryA(MAX_PATH, previous);
+        if (GetSystemDirectoryA(system, MAX_PATH)) SetCurrentDirectoryA(system);
         host::OpenFolderWindow(Handle(), *programs + "\\" + groupName);
+        if (kept > 0 && kept < MAX_PATH) SetCurrentDirectoryA(previous);
     }
     return true;
 }
