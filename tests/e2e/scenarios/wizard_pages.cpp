@@ -141,28 +141,25 @@ bool WizardUi::NoBoxFor(DWORD ms) const {
 }
 
 bool WizardUi::ClickCloseBox() const {
+    // Read the close box off the wizard once it is back and at rest, as a user
+    // would look for it before moving the mouse there.
+    if (!WaitUntil([&] { return setup.wizard.Visible() && setup.wizard.Enabled(); })) return false;
+    Settle(setup.wizard);
     const RECT r = setup.wizard.Rect();
     for (int y = r.top + 2; y < r.top + 40; y += 2) {
         for (int x = r.right - 2; x > r.right - 60; x -= 2) {
             DWORD_PTR hit = 0;
             if (!setup.wizard.Send(WM_NCHITTEST, 0, MAKELPARAM(x, y), &hit)) return false;
-            if (hit == HTCLOSE) {
-                // Three points in from the edge the hit was found at, in the box.
-                // The window may be gone once the click is handled.
-                if (!ClickAt(POINT{x - 3, y + 3})) return false;
-                Settle(setup.wizard);
-                return true;
-            }
+            // Three points in from the edge the hit was found at, in the box.
+            if (hit == HTCLOSE) return ClickOn(setup.wizard, POINT{x - 3, y + 3});
         }
     }
     return false;
 }
 
 bool WizardUi::ClickFocus(const Window& control) const {
-    // Just shown again after the run, the wizard may not be in front yet.
-    if (!WaitUntil([&] { return control.Visible() && control.Enabled(); }) || !setup.wizard.Activate()) return false;
     const RECT r = control.Rect();
-    return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}) && Settle(setup.wizard) &&
+    return ClickOn(control, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}) &&
            WaitUntil([&] { return Focused(control); }, 2000);
 }
 
