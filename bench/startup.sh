@@ -5,6 +5,8 @@
 # windows-x64 preset. Optional argument: the number of timed runs (default 7).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-lib.sh"
+close_inherited_fds
 build=$root/build
 runs=${1:-7}
 cd "$root"
@@ -60,7 +62,7 @@ done
 [ -s "$prefix.display" ] || { echo "startup.sh: Xvfb gave no display number" >&2; exit 1; }
 export DISPLAY=:$(tr -d '\n' <"$prefix.display")
 # The same warm server for both programs.
-wineserver -p </dev/null >/dev/null 2>&1
+start_wineserver
 
 cd "$prefix/drive_c"
 wine 'C:\bench\bench_startup_timer.exe' 'C:\bench\bench_bare_window.exe' "Bare Window" \

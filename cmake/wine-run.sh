@@ -3,6 +3,8 @@
 # ctest uses this as the cross-compiling emulator.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/wine-lib.sh"
+close_inherited_fds
 if [ -z "${VASKEL_TEST_PREFIX:-}" ]; then
   dir=$PWD
   while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
@@ -14,8 +16,8 @@ export WINEPREFIX=$VASKEL_TEST_PREFIX HOME=$VASKEL_TEST_PREFIX/home
 # Unit tests use Wine's null display driver: nothing appears on the user's screen.
 unset DISPLAY
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=;winedbg.exe="
-# A persistent server makes each start quick; on /dev/null so it holds no pipe of ctest's.
-wineserver -p </dev/null >/dev/null 2>&1 || true
+# A lingering server makes each start quick.
+start_wineserver
 # Wine's service processes outlive the program and keep its output handles: give them
 # a file, not ctest's pipe, or ctest waits for them forever.
 out=$(mktemp)

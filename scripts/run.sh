@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Vaskel Setup and starts it under Wine on $DISPLAY, in its own Wine prefix
 # (default ~/.local/share/vaskel-setup/prefix; set VASKEL_WINEPREFIX to choose another,
-# for example ~/.wine, which is then used as it is).
+# for example ~/.wine, which is then used as it is). When the program ends, so does
+# whatever it started in the default prefix; another prefix is left as it is.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -19,6 +20,11 @@ default=${XDG_DATA_HOME:-$HOME/.local/share}/vaskel-setup/prefix
 prefix=${VASKEL_WINEPREFIX:-$default}
 export WINEDEBUG=${WINEDEBUG:--all}
 if [ "$prefix" = "$default" ]; then
+  . scripts/wine-lib.sh
+  close_inherited_fds
+  # Once the program ends, so does everything it started in our prefix: the
+  # group's folder window, Wine's server and its service processes.
+  trap 'WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true' EXIT
   # Our own prefix has no Z: drive, so the program is copied in.
   scripts/make-prefix.sh "$prefix"
   mkdir -p "$prefix/drive_c/setup"

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario program: a fresh private prefix copied from the
-# build's template, its own Xvfb, a persistent wineserver, the program under
-# test copied to C:\setup. Returns the scenario program's exit code.
+# build's template, its own Xvfb, a lingering Wine server, the program under
+# test copied to C:\setup. Returns the scenario program's exit code, and leaves
+# nothing running.
 #
 # run-scenario.sh --name NAME --build DIR --exe FILE [--screen WxH[xD]] [--dpi N]
 #                 [--keep] -- SCENARIO.exe [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+. "$root/scripts/wine-lib.sh"
+close_inherited_fds
 name= build= exe= screen=1024x768x24 dpi= keep=0
 while [ $# -gt 0 ]; do
   case $1 in
@@ -79,8 +82,7 @@ done
 [ -s "$prefix.display" ] || { echo "run-scenario: Xvfb gave no display number" >&2; exit 1; }
 export DISPLAY=:$(tr -d '\n' <"$prefix.display")
 
-# On /dev/null, so that no Wine service process holds a pipe of ctest's.
-wineserver -p </dev/null >/dev/null 2>&1
+start_wineserver
 if [ -n "$dpi" ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
 fi
