@@ -1,4 +1,5 @@
 #include "Process.h"
+#include <tlhelp32.h>
 
 namespace e2e {
 
@@ -39,7 +40,25 @@ void AppProcess::Kill() {
         TerminateProcess(process_.get(), 0xDEAD);
         WaitForSingleObject(process_.get(), 5000);
     }
+    if (process_ && !keepStarted_) EndStarted();
     process_.reset();
+    keepStarted_ = false;
+}
+
+void AppProcess::EndStarted() const {
+    // Under Wine the first program to open a window also starts the desktop's
+    // process; that one belongs to the machine, not to the program.
+    DWORD desktop = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID != id_ || entry.th32ProcessID == desktop) continue;
+        UniqueHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (child && TerminateProcess(child.get(), 0)) WaitForSingleObject(child.get(), 5000);
+    }
 }
 
 } // namespace e2e

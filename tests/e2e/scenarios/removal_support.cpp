@@ -114,6 +114,7 @@ AssertionResult InstallByClicking(const InstallChoices& choices) {
     if (!w.SetBox(kMenuBox, choices.menu) || !w.SetBox(kIconBox, choices.desktopIcon))
         return AssertionFailure() << "cannot set the shortcut choices";
     if (AssertionResult done = FinishFromShortcutPage(w); !done) return done;
+    if (!choices.closeGroupWindow) w.setup.app.KeepStarted();
     if (choices.menu && choices.closeGroupWindow && !CloseGroupWindow(10000)) return AssertionFailure() << "no group window after Finish";
     return AssertionSuccess();
 }

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -196,11 +197,18 @@ TEST(FolderWindow, OpensAnExistingFolderAndRefusesAMissingOne)
 {
     const std::string folder = ScratchFolder("VaskelOpenTest");
     EXPECT_GT(host::OpenFolderWindow(nullptr, folder), 32);
-    for (int i = 0; i < 100; ++i, Sleep(50))
-        if (HWND window = FindWindowA(nullptr, "VaskelOpenTest")) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            break;
-        }
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !window; ++i, Sleep(50))
+        window = FindWindowA(nullptr, "VaskelOpenTest");
+    ASSERT_TRUE(window) << "no window for the folder";
+    // Closed, and its process gone, so that nothing of the test lives on.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    const std::unique_ptr<void, decltype(&CloseHandle)> process(OpenProcess(SYNCHRONIZE, FALSE, pid), &CloseHandle);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (process) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+    }
     EXPECT_EQ(host::OpenFolderWindow(nullptr, folder + "\\missing"), SE_ERR_FNF);
 }
 
