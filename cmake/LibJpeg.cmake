@@ -24,11 +24,18 @@ if(CMAKE_TOOLCHAIN_FILE)
 else()
   list(APPEND jpeg_args -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER})
 endif()
+# Under make, $(MAKE) joins the outer build's job server; a nested cmake --build
+# would not, and make warns about it.
+if(CMAKE_GENERATOR MATCHES "Makefiles")
+  set(jpeg_build_command $(MAKE) jpeg-static)
+else()
+  set(jpeg_build_command ${CMAKE_COMMAND} --build . --target jpeg-static)
+endif()
 ExternalProject_Add(libjpeg_build
   SOURCE_DIR ${VASKEL_JPEG_SOURCE}
   BINARY_DIR ${jpeg_build}
   CMAKE_ARGS ${jpeg_args}
-  BUILD_COMMAND ${CMAKE_COMMAND} --build . --target jpeg-static
+  BUILD_COMMAND ${jpeg_build_command}
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${jpeg_build}/libjpeg.a
   UPDATE_COMMAND "" PATCH_COMMAND "")

@@ -96,7 +96,9 @@ TEST_F(Guard, FolderTheRecordCannotVouchForIsNotRemoved) {
     for (const auto& [what, folder] : cases) {
         SCOPED_TRACE(what);
         ASSERT_TRUE(PlantRecord({{"Version", "1.1"}, {"Components", "1235"}, {"Menu", "1"}, {"Icon", "1"}}));
-        if (folder) ASSERT_TRUE(PlantValue("BaseFolder", *folder));
+        if (folder) {
+            ASSERT_TRUE(PlantValue("BaseFolder", *folder));
+        }
         ASSERT_TRUE(WriteBytes(DesktopLink(), "stale"));
 
         RunSeen seen;
