@@ -15,22 +15,29 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-namespace {
-
-// The text up to and including its last backslash or colon; empty when it has neither.
-// Walks by characters so that a trail byte of a double-byte character is never taken
-// for a backslash.
-std::string ParentOf(const std::string& path) {
-    size_t end = 0;
+size_t LastSeparator(const std::string& path, UINT codePage) {
+    size_t last = std::string::npos;
     for (size_t i = 0; i < path.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (IsDBCSLeadByte(c) && i + 1 < path.size()) { ++i; continue; }
-        if (c == '\\' || c == ':') end = i + 1;
+        const auto c = static_cast<BYTE>(path[i]);
+        if (IsDBCSLeadByteEx(codePage, c) && i + 1 < path.size()) ++i;
+        else if (c == '\\' || c == ':') last = i;
     }
-    return path.substr(0, end);
+    return last;
 }
 
-}  // namespace
+std::string ParentOf(const std::string& path, UINT codePage) {
+    const size_t last = LastSeparator(path, codePage);
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string ParentFolder(const std::string& path, UINT codePage) {
+    const size_t last = LastSeparator(path, codePage);
+    if (last == std::string::npos) return std::string();
+    // The backslash stays when the character before it is a separator too.
+    const size_t before = last > 0 ? LastSeparator(path.substr(0, last), codePage) : std::string::npos;
+    const bool keep = path[last] == ':' || last == 0 || (before != std::string::npos && before + 1 == last);
+    return path.substr(0, keep ? last + 1 : last);
+}
 
 bool CreateFolderPath(const std::string& path) {
     if (path.empty()) throw vk::Exception(msg::UnableToCreateDirectory);

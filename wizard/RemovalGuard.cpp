@@ -35,16 +35,6 @@ size_t UncShareEnd(const std::string& p) {
 
 }  // namespace
 
-std::string ParentFolder(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    if (cut == std::string::npos) return "";
-    std::string parent = path.substr(0, cut + 1);
-    if (parent.back() == '\\' && parent.size() >= 2 && parent[parent.size() - 2] != ':' &&
-        parent[parent.size() - 2] != '\\')
-        parent.pop_back();
-    return parent;
-}
-
 bool IsAbsolutePath(const std::string& p) {
     if (p.size() >= 3 && IsDrive(p[0]) && p[1] == ':' && p[2] == '\\') return true;
     return UncShareEnd(p) != std::string::npos;

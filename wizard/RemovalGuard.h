@@ -5,10 +5,6 @@
 
 // Paths the removal must never delete from: what it refuses, and why.
 
-// The folder that holds the path: up to and including its last "\" or ":", with
-// that backslash dropped again unless a colon or another backslash precedes it.
-std::string ParentFolder(const std::string& path);
-
 // "X:\..." or "\\server\share\...": a path that names the same place whatever
 // the current drive and folder are.
 bool IsAbsolutePath(const std::string& path);

@@ -14,6 +14,25 @@ TEST(TrailingBackslash, AddedOnlyWhenMissing) {
     EXPECT_EQ(WithTrailingBackslash(""), "\\");
 }
 
+TEST(ParentFolderTest, OneRuleForRootsSharesDoubledBackslashesAndDoubleByteNames) {
+    EXPECT_EQ(ParentFolder("C:\\Vaskel\\lib"), "C:\\Vaskel");
+    EXPECT_EQ(ParentFolder("C:\\Vaskel"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("a:b"), "a:");
+    EXPECT_EQ(ParentFolder("\\\\server\\share\\Vaskel"), "\\\\server\\share");
+    EXPECT_EQ(ParentFolder("\\\\server"), "\\\\");
+    EXPECT_EQ(ParentFolder("C:\\a\\\\b"), "C:\\a\\\\");
+    EXPECT_EQ(ParentFolder("Vaskel"), "");
+    EXPECT_EQ(ParentOf("C:\\Vaskel\\lib"), "C:\\Vaskel\\");
+    // Shift-JIS 0x95 0x5C is one character whose second byte is a backslash's.
+    const std::string sjis = "C:\\\x95\x5C";
+    EXPECT_EQ(LastSeparator(sjis, 932), 2u);
+    EXPECT_EQ(ParentFolder(sjis + "\\lib", 932), sjis);
+    EXPECT_EQ(ParentFolder(sjis, 932), "C:\\");
+    EXPECT_EQ(LastSeparator(sjis, 1252), 4u);
+    EXPECT_EQ(LastSeparator("Vaskel"), std::string::npos);
+}
+
 TEST(FolderExistsTest, OnlyAnExistingFolderCounts) {
     Scratch s("exists");
     CreateDirectoryA((s / "sub").c_str(), nullptr);
