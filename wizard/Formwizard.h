@@ -94,12 +94,17 @@ public:
     // Removal and repair.
     bool Uninstall();
     bool Repair();
+    // Removes what the installation wrote in the folder, the folder too once empty;
+    // false when no such folder exists.
     bool RemoveFolderTree(const std::string& folder);
     // The closing message of a removal or repair, with a line for each folder left in place.
     std::string RemovalReport(const char* closing) const;
 
 private:
     void ShowPage(vk::Page* page);
+    // The first page's choice: Install alone without a record, Uninstall or
+    // Modify / Repair with one.
+    void OfferActions(bool installed);
     // The wizard closes itself (Finish, after a removal or repair): no question asked.
     void CloseWizard();
     // After a failed installation run: back on the destination page, buttons usable.
@@ -108,8 +113,8 @@ private:
 
     bool closingItself_ = false;
     bool installCompleted_ = false;
-    // False after a record whose "BaseFolder" could not be trusted was read.
-    bool baseFolderKnown_ = true;
+    // True only while the last read of the record vouched for its "BaseFolder".
+    bool baseFolderKnown_ = false;
     // What the last removal left in place, and why: lines for the closing message.
     std::vector<std::string> removalNotes_;
 

@@ -6,17 +6,12 @@
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
+#include "Layout.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "Payload.h"
 
 namespace {
-
-// Every parent precedes its children, so one single-level creation each is enough.
-constexpr const char* kSubFolders[] = {
-    "lib", "lib\\bcb", "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class",
-    "lib\\vcpp\\api", "vaskelapi", "vaskelclass", "Help", "Tutorial",
-};
 
 // Writes the rows of one component, in row order, by their relative names.
 // Remembers the full path of the first file that could not be written.

@@ -29,4 +29,7 @@ inline constexpr char WhySystemFolder[] = "it is, or holds, a folder of Windows 
 inline constexpr char WhyUnknownFolder[] = "the installation record does not say clearly where Vaskel was installed";
 inline constexpr char WhyFilesLeft[] = "it, or something in it, could not be deleted";
 inline constexpr char InstallationFolder[] = "the installation folder";
+inline constexpr char WhyLink[] = "it is a link to another folder";
+// Follows a count: "3 files that Vaskel Setup did not install".
+inline constexpr char NotInstalledByUs[] = " that Vaskel Setup did not install";
 }  // namespace msg

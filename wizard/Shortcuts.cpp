@@ -10,13 +10,13 @@
 #include "host/ComPtr.h"
 #include "Folders.h"
 #include "Formwizard.h"
+#include "Layout.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "host/Shell.h"
 
 namespace {
 
-constexpr char kGroupName[] = "Vaskel";
 constexpr char kDesktopLink[] = "\\Vaskel.lnk";
 constexpr char kMainTarget[] = "\\Vaskel.exe";
 constexpr char kDesktopDescription[] = "Vaskel - Neural Networks Development Environment";
@@ -52,19 +52,10 @@ void TWizard::FinishSetup() {
     }
 
     if (CK_Menu->Checked() && CreateProgramGroup(kGroupName)) {
-        struct Row {
-            const char* name;
-            const char* suffix;
-            bool wanted;
-        };
-        const Row rows[] = {
-            {"Vaskel", kMainTarget, true},
-            {"Vaskel Sim", "\\VaskelSim.exe", CK_VaskelSim->Checked()},
-            {"Help Documentation", "\\Help\\vaskelhelp.chm", CK_DocEn->Checked()},
-            {"Documenta\xE7\xE3o de Ajuda", "\\Help\\vaskelhelp_pt.chm", CK_DocPt->Checked()},
-        };
-        for (const Row& row : rows)
-            if (row.wanted) CreateGroupShortcut(row.name, destination + row.suffix, kGroupName);
+        // By component digit: the core always, the others as their boxes stand.
+        const bool chosen[] = {false, true, CK_VaskelSim->Checked(), CK_DocEn->Checked(), CK_DocPt->Checked()};
+        for (const GroupShortcut& s : kGroupShortcuts)
+            if (chosen[s.component - '0']) CreateGroupShortcut(s.name, destination + s.target, kGroupName);
     }
 
     OpenProgramGroup(kGroupName);

@@ -73,53 +73,53 @@ TEST_F(Uninstall, RecordedTrailingBackslashIsRemovedTheSame) {
     ExpectNeighboursKept();
 }
 
-TEST_F(Uninstall, EntriesGoWhateverTheirAttributes) {
+// The product's files go whatever their attributes; what the user saved in
+// the product's folders stays, with the folders that hold it.
+TEST_F(Uninstall, ProductFilesGoWhateverTheirAttributesAndTheUsersOwnStay) {
     ASSERT_TRUE(InstallByClicking({.desktopIcon = false}));
     const std::string root = kDefaultFolder;
-    const std::pair<std::string, DWORD> files[] = {
-        {root + "\\hidden.dat", FILE_ATTRIBUTE_HIDDEN},
-        {root + "\\system.dat", FILE_ATTRIBUTE_SYSTEM},
-        {root + "\\archive.dat", FILE_ATTRIBUTE_ARCHIVE},
-        {root + "\\lib\\both.dat", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+    const std::pair<std::string, DWORD> attributes[] = {
+        {root + "\\vaskel.ini", FILE_ATTRIBUTE_HIDDEN},
+        {root + "\\Help\\step1.swf", FILE_ATTRIBUTE_SYSTEM},
+        {root + "\\lib\\bcb\\class\\vaskelclass_bcb.lib", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {root + "\\lib", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},  // a folder with more than its bit
     };
-    for (const auto& [path, bits] : files) {
-        ASSERT_TRUE(WriteBytes(path, "x")) << path;
+    for (const auto& [path, bits] : attributes) {
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), bits)) << path;
         ASSERT_EQ(Attributes(path) & bits, bits) << path;
     }
-    // Folders carrying more than the directory bit, one inside the other.
-    const std::string extra = root + "\\Extra", deep = extra + "\\Deep";
-    ASSERT_TRUE(CreateDirectoryA(extra.c_str(), nullptr) && CreateDirectoryA(deep.c_str(), nullptr));
-    ASSERT_TRUE(WriteBytes(extra + "\\a.txt", "a") && WriteBytes(deep + "\\b.txt", "b"));
-    // Wine keeps no archive bit on a folder.
-    const DWORD extraBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    ASSERT_TRUE(SetFileAttributesA(extra.c_str(), extraBits) && SetFileAttributesA(deep.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_EQ(Attributes(extra) & (extraBits | FILE_ATTRIBUTE_DIRECTORY), extraBits | FILE_ATTRIBUTE_DIRECTORY);
-
-    // A folder whose files partly come after its sub-folder in enumeration
-    // order: those resolve only if the removal is back in this folder.
-    const std::string order = root + "\\Order";
-    ASSERT_TRUE(CreateDirectoryA(order.c_str(), nullptr) && CreateDirectoryA((order + "\\a_sub").c_str(), nullptr));
-    ASSERT_TRUE(WriteBytes(order + "\\a_sub\\inner.txt", "i"));
-    for (int i = 0; i < 20; ++i) ASSERT_TRUE(WriteBytes(order + "\\f" + std::to_string(i) + ".txt", "f"));
-    bool folderSeen = false, fileAfterIt = false;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((order + "\\*").c_str(), &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    do {
-        if (std::string(data.cFileName) == "a_sub") folderSeen = true;
-        else if (folderSeen && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) fileAfterIt = true;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    ASSERT_TRUE(fileAfterIt) << "every file enumerates before the sub-folder: the case is not set up";
+    ASSERT_TRUE(WriteBytes(root + "\\Tutorial\\mine.txt", "my network"));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\Projects").c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(root + "\\Projects\\p.txt", "p"));
 
     RunSeen seen;
     ASSERT_TRUE(UninstallByClicking(seen));
-    EXPECT_EQ(seen.closing, kRemoved);
+    EXPECT_EQ(seen.closing, kRemoved + NotRemoved(root, "1 file and 1 folder that Vaskel Setup did not install"));
     ExpectEnded(seen);
-    EXPECT_FALSE(Exists(root)) << "left: " << ::testing::PrintToString(FilesBelow(root));
+    EXPECT_EQ(FilesBelow(root), (std::vector<std::string>{"Projects\\p.txt", "Tutorial\\mine.txt"}));
+    EXPECT_EQ(NamesIn(root), (std::vector<std::string>{"Projects", "Tutorial"}));
+    EXPECT_EQ(ReadBytes(root + "\\Tutorial\\mine.txt"), "my network");
     ExpectRecordGone();
     ExpectNeighboursKept();
+}
+
+// Installed into a folder that held another program's files: those stay.
+TEST_F(Uninstall, AnExistingFolderKeepsWhatItHeldBefore) {
+    const std::string tools = "C:\\Tools";
+    DeleteTree(tools);
+    ASSERT_TRUE(CreateDirectoryA(tools.c_str(), nullptr) && CreateDirectoryA((tools + "\\Help").c_str(), nullptr));
+    const std::vector<std::string> theirs = {"Help\\tools.chm", "tools.dll", "tools.exe"};
+    for (const std::string& name : theirs) ASSERT_TRUE(WriteBytes(tools + "\\" + name, name));
+    ASSERT_TRUE(InstallByClicking({.location = tools, .desktopIcon = false}));
+
+    RunSeen seen;
+    ASSERT_TRUE(UninstallByClicking(seen));
+    EXPECT_EQ(seen.closing, kRemoved + NotRemoved(tools, "3 files that Vaskel Setup did not install"));
+    ExpectEnded(seen);
+    EXPECT_EQ(FilesBelow(tools), theirs);
+    for (const std::string& name : theirs) EXPECT_EQ(ReadBytes(tools + "\\" + name), name);
+    ExpectRecordGone();
+    DeleteTree(tools);
 }
 
 TEST_F(Uninstall, ReadOnlyFileStaysWithTheFoldersAboveItAndIsNamed) {

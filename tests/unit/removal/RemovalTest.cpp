@@ -10,8 +10,10 @@
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
+#include "Layout.h"
 #include "Mainform.h"
 #include "Messages.h"
+#include "Payload.h"
 #include "Scratch.h"
 #include "host/Registry.h"
 #include "host/Shell.h"
@@ -67,19 +69,15 @@ protected:
         if (host::OpenKey(kMaker, maker)) host::DeleteKeyTree(maker.get(), "Vaskel");
         FormInstall->Hide();
     }
-    // A small installed tree with files of every attribute and sub-folders.
+    // The installed tree: every product file and sub-folder, some of them with
+    // more attributes than a plain file or folder has.
     void MakeTree(const std::string& dest) {
         CreateDirectoryA(dest.c_str(), nullptr);
-        for (const char* f : {"a.txt", "b.txt", "m.txt"}) Put(dest + "\\" + f);
-        Put(dest + "\\hidden.dat", FILE_ATTRIBUTE_HIDDEN);
-        Put(dest + "\\system.dat", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-        CreateDirectoryA((dest + "\\lib").c_str(), nullptr);
-        CreateDirectoryA((dest + "\\lib\\bcb").c_str(), nullptr);
-        Put(dest + "\\lib\\bcb\\x.lib");
-        CreateDirectoryA((dest + "\\Help").c_str(), nullptr);
+        for (const char* sub : kSubFolders) CreateDirectoryA((dest + "\\" + sub).c_str(), nullptr);
+        for (const PayloadEntry& row : PayloadFiles) Put(dest + "\\" + row.TargetPath);
+        SetFileAttributesA((dest + "\\vaskel.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesA((dest + "\\Help\\step1.swf").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
         SetFileAttributesA((dest + "\\Help").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-        Put(dest + "\\Help\\h.chm");
-        for (const char* f : {"y.txt", "z.txt", "zz.txt"}) Put(dest + "\\" + f);
     }
     TWizard* w = nullptr;
     std::string root = "C:\\rmtest", desktop, group;
@@ -103,13 +101,13 @@ TEST_F(Removal, RemovesTheWholeTreeWhateverTheAttributes) {
 TEST_F(Removal, AReadOnlyFileStaysWithTheFoldersAboveIt) {
     std::string dest = root + "\\Vaskel";
     MakeTree(dest);
-    Put(dest + "\\lib\\bcb\\locked.lib", FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA((dest + "\\lib\\bcb\\api\\vaskelapi_bcb.lib").c_str(), FILE_ATTRIBUTE_READONLY);
     w->RemoveFolderTree(dest);
-    EXPECT_TRUE(Exists(dest + "\\lib\\bcb\\locked.lib"));
-    EXPECT_FALSE(Exists(dest + "\\lib\\bcb\\x.lib"));
+    EXPECT_TRUE(Exists(dest + "\\lib\\bcb\\api\\vaskelapi_bcb.lib"));
+    EXPECT_FALSE(Exists(dest + "\\lib\\bcb\\class"));
+    EXPECT_FALSE(Exists(dest + "\\lib\\vcpp"));
     EXPECT_FALSE(Exists(dest + "\\Help"));
-    EXPECT_FALSE(Exists(dest + "\\z.txt"));
-    EXPECT_FALSE(Exists(dest + "\\hidden.dat"));
+    EXPECT_FALSE(Exists(dest + "\\Vaskel.exe"));
 }
 
 TEST_F(Removal, UninstallTakesEverythingTheRecordNamesAndKeepsTheMakerKey) {
@@ -170,19 +168,30 @@ TEST_F(Removal, AFolderTheRecordCannotVouchForIsNeverRemoved) {
     w->EditLocation->SetText(dest);
     PlantRecord(std::string(300, 'x'), "0", "0");  // does not fit the read buffer
     w->Uninstall();
-    EXPECT_TRUE(Exists(dest + "\\a.txt"));
+    EXPECT_TRUE(Exists(dest + "\\Vaskel.exe"));
     EXPECT_NE(w->RemovalReport(msg::Removed).find(msg::WhyUnknownFolder), std::string::npos);
 }
 
-TEST_F(Removal, LeftoverFilesAreNamedInTheClosingMessage) {
+// Only the installation's own files go; the user's stay, a name the code page
+// cannot spell among them, and the closing message counts them.
+TEST_F(Removal, WhatTheInstallationDidNotWriteStaysAndIsCounted) {
     std::string dest = root + "\\Vaskel";
     MakeTree(dest);
-    Put(dest + "\\locked.dat", FILE_ATTRIBUTE_READONLY);
+    Put(dest + "\\Tutorial\\mine.txt");
+    CreateDirectoryA((dest + "\\lib\\projects").c_str(), nullptr);
+    const std::wstring wide = std::wstring(dest.begin(), dest.end()) + L"\\\u4e2d.txt";
+    CloseHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    SetFileAttributesA((dest + "\\vaskel.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     PlantRecord(dest, "0", "0");
     w->Uninstall();
-    EXPECT_TRUE(Exists(dest + "\\locked.dat"));
+    EXPECT_TRUE(Exists(dest + "\\Tutorial\\mine.txt"));
+    EXPECT_TRUE(Exists(dest + "\\lib\\projects"));
+    EXPECT_TRUE(DeleteFileW(wide.c_str()));  // there, and gone before the next test
+    EXPECT_FALSE(Exists(dest + "\\Tutorial\\sin.txt"));
+    EXPECT_FALSE(Exists(dest + "\\lib\\bcb"));
     EXPECT_EQ(w->RemovalReport(msg::Removed),
-              std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + dest + " (" + msg::WhyFilesLeft + ").");
+              std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + dest +
+                  " (2 files and 1 folder that Vaskel Setup did not install; " + msg::WhyFilesLeft + ").");
 }
 
 TEST_F(Removal, WithoutARecordTheRemovalSaysSoAndStillFinishes) {
