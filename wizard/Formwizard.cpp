@@ -67,7 +67,10 @@ void TWizard::FormCreate() {
     Step = 1;
     AllowPageChange = false;
     RegistryBase = "Software\\Kestrelmoor";
-    bool installed = DetectInstallation();
+    OfferActions(DetectInstallation());
+}
+
+void TWizard::OfferActions(bool installed) {
     CK_Install->SetEnabled(!installed);
     StaticText1->SetEnabled(!installed);
     CK_Uninstall->SetEnabled(installed);

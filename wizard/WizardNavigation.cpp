@@ -44,7 +44,11 @@ void TWizard::ButtonNextClick() {
                 vk::PlainBox(RemovalReport(msg::Removed));
                 CloseWizard();
             } else if (CK_Modify->Checked()) {
-                ReadInstallRecord();
+                // A record gone since the start cannot be repaired: offer what fits.
+                if (!ReadInstallRecord()) {
+                    OfferActions(false);
+                    break;
+                }
                 Step = 4;
                 ButtonNext->SetText("Finish");
                 ShowPage(StepComponents);
@@ -71,7 +75,10 @@ void TWizard::ButtonNextClick() {
             } else if (CK_Modify->Checked()) {
                 if (!vk::ConfirmBox(msg::ConfirmRepair)) return;
                 if (!Repair()) {
-                    // The reinstallation failed: go on as after a failed installation.
+                    // The removal took the record: go on as on a machine without one,
+                    // trusting no folder an earlier read named.
+                    baseFolderKnown_ = false;
+                    OfferActions(false);
                     ReturnToDestination();
                     return;
                 }

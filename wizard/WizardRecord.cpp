@@ -11,7 +11,11 @@ void TWizard::WriteInstallRecord() {
 
 bool TWizard::ReadInstallRecord() {
     InstallRecordValues v;
-    if (!ReadRecord(RegistryBase, v)) return false;
+    if (!ReadRecord(RegistryBase, v)) {
+        // Whatever an earlier read vouched for, nothing vouches for it now.
+        baseFolderKnown_ = false;
+        return false;
+    }
     ComponentList = v.Components;
     // A folder that cannot be trusted leaves the text as it was and is remembered as
     // not known, so that the removal deletes nothing on its word.

@@ -95,11 +95,12 @@ TEST_F(Repair, BackToTheLicenceThenOnInstallsOverTheExistingFolder) {
 }
 
 // A read-only file survives the removal and then cannot be written again: the
-// run's own message, no "updated", the destination page, and no record until
-// an installation completes.
-TEST_F(Repair, FailedReinstallationReturnsToTheDestinationPage) {
+// run's own message, no "updated", and from then on the wizard of a machine
+// without an installation. Whatever folder is typed then, nothing is removed.
+TEST_F(Repair, FailedReinstallationGoesOnAsAnInstallation) {
     const std::string locked = In(kDefaultFolder, "vaskelapi\\vaskelapi.h");
     ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(CreateDirectoryA(kSecond, nullptr) && WriteBytes(In(kSecond, "mine.txt"), "mine"));
     Wizard w;
     ASSERT_TRUE(StartRepair(w));
     ASSERT_TRUE(w.next.Click());
@@ -112,7 +113,6 @@ TEST_F(Repair, FailedReinstallationReturnsToTheDestinationPage) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure.Message(), "Cannot write file: " + locked);
     EXPECT_EQ(failure.Caption(), "Vaskel Setup");
-    EXPECT_EQ(ReadRecord(), std::nullopt);
     ASSERT_TRUE(failure.Press("OK") && failure.WaitGone());
 
     Window edit;
@@ -126,13 +126,29 @@ TEST_F(Repair, FailedReinstallationReturnsToTheDestinationPage) {
     EXPECT_FALSE(WaitUntil([&] { return !MessageBoxes(w.setup.app.Id()).empty(); }, 1000)) << "a box after the failure";
     EXPECT_EQ(ReadRecord(), std::nullopt);
 
-    // On as an installation, into another folder.
+    // Back to the first page: only Install is offered now.
+    ASSERT_TRUE(w.Press(w.back) && w.Press(w.back));
+    const auto radio = [&](const char* text) { return w.setup.wizard.Child(Find{.text = text, .className = "Button"}); };
+    ASSERT_TRUE(WaitUntil([&] { return radio("Install").Visible(); }));
+    EXPECT_TRUE(radio("Install").Enabled() && radio("Install").Checked());
+    EXPECT_FALSE(radio("Uninstall").Enabled() || radio("Uninstall").Checked());
+    EXPECT_FALSE(radio("Modify / Repair").Enabled() || radio("Modify / Repair").Checked());
+    EXPECT_EQ(w.next.Text(), "Next >>");
+
+    // The installation road into the user's folder, by the components page.
+    ASSERT_TRUE(w.Press(w.next) && w.SetBox("I agree with the terms and conditions", true) && w.Press(w.next));
     ASSERT_TRUE(edit.ReplaceText(kSecond) && WaitUntil([&] { return edit.Text() == kSecond; }));
+    ASSERT_TRUE(w.Press(radio("Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB")));
+    ASSERT_TRUE(w.Press(w.next) && WaitUntil([&] { return radio("Vaskel Sim").Visible(); }));
+    EXPECT_EQ(w.next.Text(), "Next >>");
     ASSERT_TRUE(w.Press(w.next));
     ASSERT_TRUE(WaitForShortcutPage(w.setup));
     EXPECT_EQ(ReadRecord(), std::nullopt);
     ASSERT_TRUE(FinishFromShortcutPage(w));
-    EXPECT_EQ(FilesBelow(kSecond), TypicalFiles());
+    std::vector<std::string> expected = TypicalFiles();
+    expected.push_back("mine.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesBelow(kSecond), expected);
     const Record record = ReadRecord().value_or(Record{});
     EXPECT_EQ(record.count("BaseFolder") ? record.at("BaseFolder") : "", kSecond);
     EXPECT_EQ(record.count("Components") ? record.at("Components") : "", "1235");
