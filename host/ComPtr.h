@@ -49,11 +49,13 @@ private:
     T* ptr_ = nullptr;
 };
 
-// Initialises COM (single-threaded) on this thread for the guard's lifetime;
-// uninitialises only when the initialisation counted.
+// Initialises COM (single-threaded, as the shell's dialogs and extensions
+// require, without OLE1 DDE) on this thread for the guard's lifetime;
+// uninitialises only when the initialisation counted, so a failed one
+// unbalances nothing.
 class ComApartment {
 public:
-    ComApartment() : result_(CoInitialize(nullptr)) {}
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(result_))

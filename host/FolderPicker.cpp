@@ -1,3 +1,4 @@
+#include "host/ComPtr.h"
 #include "host/ItemList.h"
 #include "host/Shell.h"
 
@@ -16,6 +17,8 @@ FolderPick BrowseForFolder(HWND owner, const std::string& title)
     info.ulFlags = 0;
     info.lpfn = nullptr;
 
+    // The dialog requires a single-threaded apartment on the calling thread.
+    ComApartment apartment;
     ItemList chosen(SHBrowseForFolderA(&info));
     if (!chosen)
         return {FolderChoice::Cancelled, {}};

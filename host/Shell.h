@@ -27,7 +27,7 @@ bool WriteShellLink(const std::string& target, const std::string& linkFile,
                     const std::string& description, int showCommand);
 
 // Opens the folder's window without taking the focus; ShellExecuteA's result
-// (greater than 32 on success).
+// (greater than 32 on success). A missing folder is not asked for: SE_ERR_FNF.
 INT_PTR OpenFolderWindow(HWND owner, const std::string& folder);
 
 } // namespace host

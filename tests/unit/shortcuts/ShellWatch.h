@@ -27,7 +27,7 @@ struct OpenRequest {
 struct ShellSeen {
     std::vector<std::pair<HWND, int>> lookups; // owner, CSIDL
     std::set<int> failing;                     // CSIDLs that give no item list
-    std::vector<std::string> com;              // "init" / "uninit", in order
+    std::vector<std::string> com;              // "init" (single-threaded) / "uninit" / "open", in order
     std::vector<std::string> linkPaths;        // ANSI paths ending in ".lnk" sent for conversion
     std::vector<OpenRequest> opens;
     std::vector<std::string> linkCalls;        // "path:...", "description:...", "show:5", "other"
@@ -35,7 +35,7 @@ struct ShellSeen {
 
 inline ShellSeen* shellSeen = nullptr;
 inline decltype(&SHGetSpecialFolderLocation) realLocation = nullptr;
-inline decltype(&CoInitialize) realCoInit = nullptr;
+inline decltype(&CoInitializeEx) realCoInit = nullptr;
 inline decltype(&CoUninitialize) realCoUninit = nullptr;
 inline decltype(&MultiByteToWideChar) realToWide = nullptr;
 
@@ -145,11 +145,11 @@ inline HRESULT WINAPI OnLocation(HWND owner, int csidl, LPITEMIDLIST* list)
     }
     return realLocation(owner, csidl, list);
 }
-inline HRESULT WINAPI OnCoInit(LPVOID reserved)
+inline HRESULT WINAPI OnCoInit(LPVOID reserved, DWORD model)
 {
     if (shellSeen)
-        shellSeen->com.push_back("init");
-    return realCoInit(reserved);
+        shellSeen->com.push_back(model & COINIT_MULTITHREADED ? "init-multithreaded" : "init");
+    return realCoInit(reserved, model);
 }
 inline void WINAPI OnCoUninit()
 {
@@ -168,10 +168,20 @@ inline int WINAPI OnToWide(UINT page, DWORD flags, LPCCH text, int length, LPWST
 }
 inline HINSTANCE WINAPI OnOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show)
 {
-    if (shellSeen)
+    if (shellSeen) {
         shellSeen->opens.push_back({owner, verb ? verb : "(null)", file ? file : "(null)", parameters == nullptr,
                                     directory == nullptr, show});
+        shellSeen->com.push_back("open");
+    }
     return reinterpret_cast<HINSTANCE>(42);
+}
+
+// The folder picker, answered as a Cancel without showing anything.
+inline PIDLIST_ABSOLUTE WINAPI OnBrowse(LPBROWSEINFOA)
+{
+    if (shellSeen)
+        shellSeen->com.push_back("browse");
+    return nullptr;
 }
 
 struct ShellWatch {
@@ -179,10 +189,11 @@ struct ShellWatch {
     // Made before the import patches, so its own COM calls are not counted.
     LinkTablePatch linkTable;
     ImportPatch location{"shell32.dll", "SHGetSpecialFolderLocation", reinterpret_cast<void*>(&OnLocation)};
-    ImportPatch coInit{"ole32.dll", "CoInitialize", reinterpret_cast<void*>(&OnCoInit)};
+    ImportPatch coInit{"ole32.dll", "CoInitializeEx", reinterpret_cast<void*>(&OnCoInit)};
     ImportPatch coUninit{"ole32.dll", "CoUninitialize", reinterpret_cast<void*>(&OnCoUninit)};
     ImportPatch toWide{"kernel32.dll", "MultiByteToWideChar", reinterpret_cast<void*>(&OnToWide)};
     ImportPatch open{"shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&OnOpen)};
+    ImportPatch browse{"shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(&OnBrowse)};
     ShellWatch()
     {
         realLocation = location.original<decltype(realLocation)>();
@@ -192,7 +203,8 @@ struct ShellWatch {
         shellSeen = &calls;
     }
     ~ShellWatch() { shellSeen = nullptr; }
-    bool ok() const { return linkTable.ok() && location.ok() && coInit.ok() && coUninit.ok() && toWide.ok() && open.ok(); }
+    bool ok() const { return linkTable.ok() && location.ok() && coInit.ok() && coUninit.ok() && toWide.ok() && open.ok() &&
+                             browse.ok(); }
 };
 
 } // namespace test
