@@ -64,6 +64,10 @@ protected:
     TForm* form_ = nullptr;
     Control* parent_ = nullptr;
     RECT design_{};
+    bool fillsParent_ = false;  // aligned to the parent's whole client area
+    // Its own font as designed (face, pixel height at 96 DPI); empty: the form's.
+    std::string fontFace_;
+    int fontSize_ = 0;
     // Anchored to the parent's right and bottom edges: the margins kept on resize.
     bool anchorRight_ = false, anchorBottom_ = false;
     int marginRight_ = 0, marginBottom_ = 0;
@@ -154,6 +158,7 @@ public:
 
 private:
     friend class FormBuilder;
+    friend class TForm;
     void AddPage(Page* page, const std::string& tabLabel);
     void LayoutPages();
     std::vector<Page*> pages_;

@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Exception.h"
+#include "Fonts.h"
 #include "FormBuilder.h"
 
 namespace vk {
@@ -152,6 +153,44 @@ void TForm::KeepAnchors() {
     }
 }
 
+void TForm::Rescale(int dpi, const RECT& suggested) {
+    const int old = dpi_;
+    dpi_ = dpi;
+    // New fonts first; the old ones go once no control holds them.
+    std::vector<HGDIOBJ> retired = std::move(gdi_);
+    gdi_.clear();
+    HFONT formFont = CreateUiFont(fontFace_, Scale(fontSize_));
+    gdi_.push_back(formFont);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), FALSE);
+    for (const auto& c : controls_) {
+        HFONT font = formFont;
+        if (!c->fontFace_.empty()) gdi_.push_back(font = CreateUiFont(c->fontFace_, Scale(c->fontSize_)));
+        SendMessageA(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    for (HGDIOBJ o : retired) DeleteObject(o);
+
+    rescaling_ = true;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    rescaling_ = false;
+    // Parents come before their children, so each fits the size just given to its parent.
+    for (const auto& c : controls_) {
+        // Pages are placed by their page control; a picture is drawn unscaled and keeps its size.
+        if (dynamic_cast<Page*>(c.get()) || dynamic_cast<Image*>(c.get())) continue;
+        RECT b = c->design_;
+        if (c->fillsParent_) GetClientRect(GetParent(c->hwnd_), &b);
+        else b = RECT{Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom)};
+        SetWindowPos(c->hwnd_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (auto* pages = dynamic_cast<PageControl*>(c.get())) pages->LayoutPages();
+        if (auto* label = dynamic_cast<Label*>(c.get()); label && label->AutoSize) label->SetText(label->Text());
+        c->marginRight_ = MulDiv(c->marginRight_, dpi, old);
+        c->marginBottom_ = MulDiv(c->marginBottom_, dpi, old);
+    }
+    KeepAnchors();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
@@ -205,7 +244,7 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_WINDOWPOSCHANGING: {
             auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-            if (!(pos->flags & SWP_NOSIZE) && events_.count("CanResize") && IsWindowVisible(hwnd_)) {
+            if (!(pos->flags & SWP_NOSIZE) && !rescaling_ && events_.count("CanResize") && IsWindowVisible(hwnd_)) {
                 RECT rc;
                 GetWindowRect(hwnd_, &rc);
                 if (pos->cx != rc.right - rc.left || pos->cy != rc.bottom - rc.top) {
@@ -238,6 +277,9 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (Control* c = FromHandle(item->hwndItem); c && c->Form() == this && c->OnDrawItem(*item)) return TRUE;
             break;
         }
+        case WM_DPICHANGED:
+            if (lp) Rescale(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case DM_GETDEFID:
             return 0;  // no default button: Enter presses nothing
         case WM_NEXTDLGCTL: {

@@ -84,6 +84,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void KeepAnchors();
+    // Takes the monitor's new DPI: the suggested window rectangle, then the
+    // fonts and every control's geometry again from the 96-DPI design.
+    void Rescale(int dpi, const RECT& suggested);
 
     std::map<std::string, std::function<bool(Control*)>> fields_;
     std::map<std::string, Handler> handlers_;
@@ -96,6 +99,7 @@ private:
     WindowState state_ = WindowState::Normal;
     bool topmost_ = false;
     bool hasPaint_ = false;
+    bool rescaling_ = false;  // a size change no resize handler is asked about
     int dpi_ = 96;
     HWND lastFocus_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "Exception.h"
+#include "Fonts.h"
 #include "JpegPicture.h"
 #include "Resources.h"
 
@@ -91,41 +92,6 @@ std::string TextValue(const std::string& v) {
     return v;
 }
 
-// Height in pixels of the ink of a capital H drawn in the font.
-int InkHeight(HFONT font, int height) {
-    int size = height * 2 + 8;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) return height;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldBmp = SelectObject(dc, bmp);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    SetTextColor(dc, RGB(255, 255, 255));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, 4, 4, "H", 1);
-    GdiFlush();
-    const auto* px = static_cast<const DWORD*>(bits);
-    int top = -1, bottom = -1;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if (px[y * size + x] & 0xFFFFFF) {
-                if (top < 0) top = y;
-                bottom = y;
-                break;
-            }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBmp);
-    DeleteDC(dc);
-    DeleteObject(bmp);
-    return top < 0 ? 0 : bottom - top + 1;
-}
-
 }  // namespace
 
 void FormBuilder::Fail(const LayoutNode& node, const std::string& what) const {
@@ -144,25 +110,14 @@ void FormBuilder::Build(const std::string& layoutText) {
         if (auto* pc = dynamic_cast<PageControl*>(c.get())) pc->LayoutPages();
 }
 
-HFONT FormBuilder::MakeFont(PropReader& props, bool& own) {
+HFONT FormBuilder::MakeFont(PropReader& props, Control& control, bool& own) {
     auto name = props.Text("font");
     auto size = props.Int("fontsize");
     own = name || size || !formFont_;
     if (!own) return formFont_;
-    int height = form_.Scale(size.value_or(11));
-    auto create = [height](const char* face) {
-        return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, face);
-    };
-    HFONT font = create(name.value_or("MS Sans Serif").c_str());
-    // A bitmap face has a few sizes only and draws small letters at any other:
-    // where the ink of an "H" falls short, take the scalable sans serif instead.
-    if (InkHeight(font, height) < height / 2) {
-        DeleteObject(font);
-        font = create("Microsoft Sans Serif");
-    }
-    return font;
+    control.fontFace_ = name.value_or("MS Sans Serif");
+    control.fontSize_ = size.value_or(11);
+    return CreateUiFont(control.fontFace_, form_.Scale(control.fontSize_));
 }
 
 void FormBuilder::BindEvents(Control& control, PropReader& props, const LayoutNode& node) {
@@ -213,7 +168,7 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
         form_.color_ = *c;
     }
     bool own = false;
-    formFont_ = MakeFont(props, own);
+    formFont_ = MakeFont(props, form_, own);
     form_.gdi_.push_back(formFont_);
     BindEvents(form_, props, node);
     form_.hasPaint_ = form_.events_.count("Paint") != 0;
@@ -330,6 +285,7 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
     RECT b{0, 0, 0, 0};
     if (k != "page") {
         if (props.Text("align").value_or("") == "client") {
+            c->fillsParent_ = true;
             GetClientRect(parentHwnd, &b);
         } else {
             auto v = props.Ints("bounds", 4);
@@ -356,7 +312,7 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
     if (!field->second(raw)) Fail(node, "the field " + node.Name + " is not a " + k);
 
     bool ownFont = false;
-    HFONT font = MakeFont(props, ownFont);
+    HFONT font = MakeFont(props, *raw, ownFont);
     if (ownFont) form_.gdi_.push_back(font);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     COLORREF text = CLR_INVALID, back = CLR_INVALID;

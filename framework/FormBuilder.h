@@ -19,7 +19,9 @@ private:
     void CreateChildren(const LayoutNode& node, Control* parent, HWND parentHwnd);
     Control* CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart);
     void BindEvents(Control& control, PropReader& props, const LayoutNode& node);
-    HFONT MakeFont(PropReader& props, bool& own);
+    // The control's font: its own when the layout gives one (remembered on the
+    // control, to be made again at another DPI), else the form's.
+    HFONT MakeFont(PropReader& props, Control& control, bool& own);
     [[noreturn]] void Fail(const LayoutNode& node, const std::string& what) const;
 
     TForm& form_;

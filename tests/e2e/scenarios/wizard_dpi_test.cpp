@@ -9,6 +9,9 @@ TEST(WizardAt144Dpi, IsScaledByHalfAndStillCentred) {
     ASSERT_TRUE(setup.Start()) << setup.Failure();
     const SIZE screen = ScreenSize();
     const RECT r = setup.wizard.Rect(), b = setup.backdrop.Rect();
+    Settle(setup.wizard);
+    Settle(setup.backdrop);
+    Sleep(300);  // for the paint, before the shot
     SaveScreenshot("wizard-144dpi");
     EXPECT_EQ(r.right - r.left, 816);
     EXPECT_EQ(r.bottom - r.top, 504);

@@ -143,6 +143,26 @@ protected:
             found[row.name] = candidates[0];
         }
     }
+    // Every control where the design puts it, scaled.
+    void ExpectDesign(double scale) {
+        const auto scaled = [scale](int v) { return static_cast<int>(v * scale + 0.5); };
+        for (const Row& row : kDesign) {
+            if (row.kind == Kind::Page || row.kind == Kind::Image) continue;
+            SCOPED_TRACE(row.name);
+            const Window parent = row.parent ? found[row.parent] : ui.setup.wizard;
+            const RECT r = Relative(found[row.name], parent);
+            EXPECT_NEAR(r.left, scaled(row.left), 1) << "at " << Describe(r);
+            EXPECT_NEAR(r.top, scaled(row.top), 1) << "at " << Describe(r);
+            EXPECT_NEAR(r.right - r.left, scaled(row.width), 1) << "at " << Describe(r);
+            EXPECT_NEAR(r.bottom - r.top, scaled(row.height), 1) << "at " << Describe(r);
+            // Nothing hangs out of its page or group, where it would be cut off.
+            if (row.parent && row.kind != Kind::Tabs && std::string(row.parent) != "TabSheet") {
+                const RECT c = parent.ClientRect();
+                EXPECT_LE(r.right, c.right - c.left) << "cut off at the right: " << Describe(r);
+                EXPECT_LE(r.bottom, c.bottom - c.top) << "cut off at the bottom: " << Describe(r);
+            }
+        }
+    }
     WizardUi ui;
     std::map<std::string, Window> found;
 };
@@ -157,22 +177,7 @@ TEST_F(WizardLayout, EveryControlStandsWhereTheDesignPutsIt) {
     EXPECT_TRUE(IsChild(found["StepIcons"].handle(), ui.menu.handle()));
     EXPECT_TRUE(IsChild(found["StepReadme"].handle(), ui.readme.handle()));
 
-    for (const Row& row : kDesign) {
-        if (row.kind == Kind::Page || row.kind == Kind::Image) continue;
-        SCOPED_TRACE(row.name);
-        const Window parent = row.parent ? found[row.parent] : ui.setup.wizard;
-        const RECT r = Relative(found[row.name], parent);
-        EXPECT_NEAR(r.left, row.left, 1) << "at " << Describe(r);
-        EXPECT_NEAR(r.top, row.top, 1) << "at " << Describe(r);
-        EXPECT_NEAR(r.right - r.left, row.width, 1) << "at " << Describe(r);
-        EXPECT_NEAR(r.bottom - r.top, row.height, 1) << "at " << Describe(r);
-        // Nothing hangs out of its page or group, where it would be cut off.
-        if (row.parent && row.kind != Kind::Tabs && std::string(row.parent) != "TabSheet") {
-            const RECT c = parent.ClientRect();
-            EXPECT_LE(r.right, c.right - c.left) << "cut off at the right: " << Describe(r);
-            EXPECT_LE(r.bottom, c.bottom - c.top) << "cut off at the bottom: " << Describe(r);
-        }
-    }
+    ExpectDesign(1.0);
     // The picture starts at the scroll box's corner and covers it; the box cuts it off.
     const RECT box = found["ScrollBox1"].ClientRect(), image = found["Image1"].Rect();
     std::printf("image control %s, scroll box client %s\n", Describe(image).c_str(), Describe(box).c_str());
@@ -192,6 +197,23 @@ TEST_F(WizardLayout, EveryControlStandsWhereTheDesignPutsIt) {
     EXPECT_GE(first.top, client.top) << "the page starts above the client area";
     EXPECT_LE(first.bottom, found["Bevel1"].Rect().top) << "the page reaches under the line";
     EXPECT_FALSE(found["TabSheet"].Style() & WS_TABSTOP);
+}
+
+// Dragged onto a 144-DPI monitor, the wizard is told the new DPI and a
+// suggested rectangle, as Windows tells it; the design is scaled by half.
+TEST_F(WizardLayout, OnA144DpiMonitorTheDesignIsScaledByHalf) {
+    ASSERT_NO_FATAL_FAILURE(Resolve());
+    const RECT at = ui.setup.wizard.Rect();
+    const RECT suggested{at.left - 100, at.top - 80, at.left - 100 + 816, at.top - 80 + 504};
+    RemoteBuffer rect(ui.setup.app.Id(), sizeof suggested);
+    ASSERT_TRUE(rect.Write(&suggested, sizeof suggested));
+    ASSERT_TRUE(ui.setup.wizard.Send(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(rect.at()), nullptr));
+    const RECT r = ui.setup.wizard.Rect();
+    EXPECT_TRUE(EqualRect(&r, &suggested)) << Describe(r);
+    ExpectDesign(1.5);
+    Settle(ui.setup.wizard);
+    Sleep(300);
+    SaveScreenshot("wizard-moved-to-144dpi");
 }
 
 TEST_F(WizardLayout, ScreenshotOfEveryPage) {
