@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 #include "Handle.h"
 #include "Screen.h"
+#include <cstdlib>
 
 namespace e2e {
 
@@ -101,6 +102,12 @@ std::string MessageBoxWindow::DefaultButton() const {
 bool MessageBoxWindow::Press(const std::string& caption) const {
     Window b = Child(Find{.text = caption, .className = "Button"});
     return b && b.Click();
+}
+
+bool MessageBoxWindow::Centred() const {
+    const RECT r = Rect();
+    const SIZE screen = ScreenSize();
+    return std::abs(r.left - (screen.cx - r.right)) <= 1 && std::abs(r.top - (screen.cy - r.bottom)) <= 1;
 }
 
 bool MessageBoxWindow::PressId(int id) const {

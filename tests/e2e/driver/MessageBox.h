@@ -24,6 +24,8 @@ public:
     // Posts BM_CLICK to the button with this caption ("&Yes" or "Yes").
     bool Press(const std::string& caption) const;
     bool PressId(int id) const;
+    // In the middle of the screen, to the pixel that halving allows.
+    bool Centred() const;
 };
 
 std::vector<MessageBoxWindow> MessageBoxes(DWORD pid);

@@ -21,6 +21,15 @@ void RestoreFolder(const std::string& path) {
 
 } // namespace
 
+bool ShellHasPath(int csidl) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) return false;
+    char path[MAX_PATH] = "";
+    const bool found = SHGetPathFromIDListA(list, path);
+    CoTaskMemFree(list);
+    return found;
+}
+
 const std::string& ProgramsFolder() {
     static const std::string path = UserFolder(CSIDL_PROGRAMS);
     return path;

@@ -42,6 +42,10 @@ private:
 const std::string& ProgramsFolder();
 const std::string& DesktopFolder();
 inline std::string GroupFolder() { return ProgramsFolder() + "\\Vaskel"; }
+// Whether the shell gives the special folder a file-system path now, asked as
+// the program asks it. What it answers for a folder that is gone differs
+// between Wine and Windows; the program's answer to it must not.
+bool ShellHasPath(int csidl);
 
 // Back to a machine without an installation: no record, no destination, no
 // group, no desktop link, both user folders plain folders.

@@ -36,6 +36,8 @@ protected:
         const BoxIcon icon = box.Icon(300);
         EXPECT_TRUE(icon == BoxIcon::None || icon == BoxIcon::Unknown) << icon;
         EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"OK"}));
+        EXPECT_TRUE(box.Centred());
+        EXPECT_FALSE(ui.setup.wizard.Enabled()) << "the plain box is not modal";
         if (shot) SaveScreenshot(shot);
         ASSERT_TRUE(box.Press("OK"));
         ASSERT_TRUE(box.WaitGone());

@@ -52,6 +52,9 @@ TEST_F(WizardWindow, CancelAsksAndOnlyYesEndsTheProgram) {
     EXPECT_EQ(confirm.Icon(), BoxIcon::Question);
     EXPECT_EQ(confirm.Buttons(), (std::vector<std::string>{"&Yes", "&No"}));
     EXPECT_EQ(confirm.DefaultButton(), "&Yes");
+    // Modal and centred on the screen: the wizard takes no input while it is up.
+    EXPECT_TRUE(confirm.Centred()) << "box at " << confirm.Rect().left << "," << confirm.Rect().top;
+    EXPECT_FALSE(setup.wizard.Enabled());
     SaveScreenshot("cancel-confirm");
     ASSERT_TRUE(confirm.Press("&No"));
     ASSERT_TRUE(confirm.WaitGone());
