@@ -71,6 +71,7 @@ void TWizard::FormCreate() {
 }
 
 void TWizard::OfferActions(bool installed) {
+    if (!installed) recordLoaded_ = false;
     CK_Install->SetEnabled(!installed);
     StaticText1->SetEnabled(!installed);
     CK_Uninstall->SetEnabled(installed);
@@ -100,10 +101,15 @@ void TWizard::ButtonCancelClick() {
     if (vk::ConfirmBox(msg::ConfirmExit)) vk::Application.Terminate();
 }
 
-// A close by the user before anything was installed would record an installation
-// that does not exist (or overwrite the real record with defaults): treat it as Cancel.
+// Two closes would record what is not so: with Install chosen before the run (an
+// installation that does not exist), and with Modify / Repair chosen before the
+// record was read (the real record overwritten with defaults). Those are a Cancel;
+// every other close goes on to FormClose, which writes back what it holds.
 void TWizard::FormCloseQuery(vk::EventArgs& e) {
-    if (closingItself_ || installCompleted_) return;
+    if (closingItself_) return;
+    const bool beforeRun = CK_Install->Checked() && !installCompleted_;
+    const bool beforeRead = CK_Modify->Checked() && !recordLoaded_;
+    if (!beforeRun && !beforeRead) return;
     e.Allow = false;
     ButtonCancelClick();
 }

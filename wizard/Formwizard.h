@@ -115,6 +115,8 @@ private:
     bool installCompleted_ = false;
     // True only while the last read of the record vouched for its "BaseFolder".
     bool baseFolderKnown_ = false;
+    // True once the record was read into the controls, until it is known gone.
+    bool recordLoaded_ = false;
     // What the last removal left in place, and why: lines for the closing message.
     std::vector<std::string> removalNotes_;
 

@@ -7,11 +7,15 @@
 
 namespace {
 
-// The value's text, or nullopt when it cannot be trusted as a whole text:
-// the query failed (absent, larger than the buffer, ...) or non-NUL bytes
-// follow a NUL, so ending at the NUL would cut the text short. The type is
-// not asked; a value of another type is judged by its bytes alike.
-std::optional<std::string> ReadText(HKEY key, const char* name)
+// A value's text: its bytes up to the first NUL. nullopt when the query failed
+// (absent, larger than the buffer, ...). The type is not asked; a value of
+// another type is judged by its bytes alike.
+struct ValueText {
+    std::string text;
+    bool hidden = false;  // other bytes follow the NUL
+};
+
+std::optional<ValueText> ReadText(HKEY key, const char* name)
 {
     host::ValueBytes value = host::QueryValueBytes(key, name);
     if (value.status != ERROR_SUCCESS)
@@ -19,9 +23,7 @@ std::optional<std::string> ReadText(HKEY key, const char* name)
     const char* begin = value.data.data();
     const char* end = begin + value.size;
     const char* nul = std::find(begin, end, '\0');
-    if (std::any_of(nul, end, [](char c) { return c != '\0'; }))
-        return std::nullopt;
-    return std::string(begin, nul);
+    return ValueText{std::string(begin, nul), std::any_of(nul, end, [](char c) { return c != '\0'; })};
 }
 
 bool IsTrustedFolder(const std::string& text)
@@ -32,9 +34,9 @@ bool IsTrustedFolder(const std::string& text)
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-bool IsSet(const std::optional<std::string>& text)
+bool IsSet(const std::optional<ValueText>& value)
 {
-    return text && !text->empty() && (*text)[0] == '1';
+    return value && !value->text.empty() && value->text[0] == '1';
 }
 
 } // namespace
@@ -69,13 +71,15 @@ bool ReadRecord(const std::string& registryBase, InstallRecordValues& out)
     host::RegKey key;
     if (!host::OpenKey(ProductKeyPath(registryBase), key))
         return false;
-    std::optional<std::string> components = ReadText(key.get(), "Components");
-    std::optional<std::string> baseFolder = ReadText(key.get(), "BaseFolder");
-    std::optional<std::string> menu = ReadText(key.get(), "Menu");
-    std::optional<std::string> icon = ReadText(key.get(), "Icon");
+    std::optional<ValueText> components = ReadText(key.get(), "Components");
+    std::optional<ValueText> baseFolder = ReadText(key.get(), "BaseFolder");
+    std::optional<ValueText> menu = ReadText(key.get(), "Menu");
+    std::optional<ValueText> icon = ReadText(key.get(), "Icon");
 
-    out.Components = components.value_or(std::string());
-    out.BaseFolder = baseFolder && IsTrustedFolder(*baseFolder) ? baseFolder : std::nullopt;
+    out.Components = components ? components->text : std::string();
+    // A folder with bytes hidden behind a NUL is not the folder it seems to name.
+    const bool trusted = baseFolder && !baseFolder->hidden && IsTrustedFolder(baseFolder->text);
+    out.BaseFolder = trusted ? std::optional<std::string>(baseFolder->text) : std::nullopt;
     out.Menu = IsSet(menu);
     out.Icon = IsSet(icon);
     return true;

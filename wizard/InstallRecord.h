@@ -13,13 +13,13 @@ inline constexpr char kRecordVersion[] = "1.1";
 
 
 struct InstallRecordValues {
-    // Empty when the value is absent or cannot be read whole.
+    // Up to the first NUL; empty when the value is absent or larger than the read.
     std::string Components;
     // nullopt: not known. The value is absent, does not fit the 260-byte
     // read, holds bytes after a NUL, is empty, or holds control characters;
     // nothing may be removed on its word.
     std::optional<std::string> BaseFolder;
-    // True exactly when the value reads whole and its text begins with "1".
+    // True exactly when the value reads and its text (up to a NUL) begins with "1".
     bool Menu = false;
     bool Icon = false;
 };

@@ -14,8 +14,10 @@ bool TWizard::ReadInstallRecord() {
     if (!ReadRecord(RegistryBase, v)) {
         // Whatever an earlier read vouched for, nothing vouches for it now.
         baseFolderKnown_ = false;
+        recordLoaded_ = false;
         return false;
     }
+    recordLoaded_ = true;
     ComponentList = v.Components;
     // A folder that cannot be trusted leaves the text as it was and is remembered as
     // not known, so that the removal deletes nothing on its word.

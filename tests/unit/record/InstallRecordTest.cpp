@@ -153,7 +153,7 @@ TEST_F(InstallRecord, AbsentValuesNeverReadAsAnotherValuesText)
     EXPECT_TRUE(values.Icon);
 }
 
-TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderOrAChoice)
+TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderAndChoicesEndAtANul)
 {
     struct Case { DWORD type; std::string bytes; std::optional<std::string> folder; };
     const Case cases[] = {
@@ -172,8 +172,8 @@ TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderOrAChoice)
     test::RawPlant(kProduct, "Menu", REG_SZ, std::string("1\0x", 3));
     test::RawPlant(kProduct, "Icon", REG_DWORD, std::string("\1\0\0\0", 4));
     InstallRecordValues values = Read();
-    EXPECT_EQ(values.Components, "");
-    EXPECT_FALSE(values.Menu);
+    EXPECT_EQ(values.Components, "12");
+    EXPECT_TRUE(values.Menu);
     EXPECT_FALSE(values.Icon);
 }
 
