@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "Owner.h"
+
 #include <commctrl.h>
 
 #include "Form.h"
@@ -111,12 +113,12 @@ void RadioButton::OnCommand(int code) {
 void Label::SetText(const std::string& text) {
     Control::SetText(text);
     if (!AutoSize) return;
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    {
+        const WindowDc dc(hwnd_);
+        const ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    }
     SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -127,16 +129,12 @@ bool Bevel::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-Image::~Image() {
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
 void Image::SetPicture(HBITMAP bitmap) {
+    // The control hands back what it showed, which may be a copy it made of ours.
     HBITMAP old = reinterpret_cast<HBITMAP>(
         SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    if (old && old != bitmap) DeleteObject(old);
-    if (bitmap_ && bitmap_ != bitmap && bitmap_ != old) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+    if (old && old != bitmap && old != bitmap_.get()) DeleteObject(old);
+    if (bitmap_.get() != bitmap) bitmap_.reset(bitmap);
 }
 
 int ProgressBar::Position() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }

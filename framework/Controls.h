@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "Owner.h"
+
 #include <functional>
 #include <map>
 #include <string>
@@ -126,10 +128,10 @@ class Memo : public Edit {};
 class ScrollBox : public Control {};
 class Image : public Control {
 public:
-    ~Image() override;
+    // Takes the bitmap over.
     void SetPicture(HBITMAP bitmap);
 private:
-    HBITMAP bitmap_ = nullptr;
+    Bitmap bitmap_;
 };
 
 class ProgressBar : public Control {

@@ -1,12 +1,14 @@
 #include "Fonts.h"
 
+#include "Owner.h"
+
 namespace vk {
 
 namespace {
 
 // Height in pixels of the ink of a capital H drawn in the font.
 int InkHeight(HFONT font, int height) {
-    int size = height * 2 + 8;
+    const int size = height * 2 + 8;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = size;
@@ -14,14 +16,14 @@ int InkHeight(HFONT font, int height) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) return height;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldBmp = SelectObject(dc, bmp);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    SetTextColor(dc, RGB(255, 255, 255));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, 4, 4, "H", 1);
+    const Bitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return height;
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
+    const ScopedSelect selectBitmap(dc.get(), bitmap.get());
+    const ScopedSelect selectFont(dc.get(), font);
+    SetTextColor(dc.get(), RGB(255, 255, 255));
+    SetBkMode(dc.get(), TRANSPARENT);
+    TextOutA(dc.get(), 4, 4, "H", 1);
     GdiFlush();
     const auto* px = static_cast<const DWORD*>(bits);
     int top = -1, bottom = -1;
@@ -32,10 +34,6 @@ int InkHeight(HFONT font, int height) {
                 bottom = y;
                 break;
             }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBmp);
-    DeleteDC(dc);
-    DeleteObject(bmp);
     return top < 0 ? 0 : bottom - top + 1;
 }
 
@@ -46,14 +44,11 @@ HFONT CreateUiFont(const std::string& face, int height) {
         return CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name);
     };
-    HFONT font = create(face.c_str());
+    Font font(create(face.c_str()));
     // A bitmap face has a few sizes only and draws small letters at any other:
     // where the ink of an "H" falls short, take the scalable sans serif instead.
-    if (InkHeight(font, height) < height / 2) {
-        DeleteObject(font);
-        font = create("Microsoft Sans Serif");
-    }
-    return font;
+    if (InkHeight(font.get(), height) < height / 2) font.reset(create("Microsoft Sans Serif"));
+    return font.release();
 }
 
 }  // namespace vk

@@ -13,11 +13,13 @@ class TForm::PaintCanvas : public Canvas {
 public:
     explicit PaintCanvas(TForm& form) : form_(form) {}
     void FillRect(const RECT& rect, COLORREF color) override {
-        HDC dc = form_.paintDc_ ? form_.paintDc_ : GetDC(form_.hwnd_);
-        HBRUSH brush = CreateSolidBrush(color);
-        ::FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-        if (!form_.paintDc_) ReleaseDC(form_.hwnd_, dc);
+        const vk::Brush brush(CreateSolidBrush(color));
+        if (form_.paintDc_) {
+            ::FillRect(form_.paintDc_, &rect, brush.get());
+            return;
+        }
+        const WindowDc dc(form_.hwnd_);
+        ::FillRect(dc.get(), &rect, brush.get());
     }
 
 private:
@@ -26,18 +28,12 @@ private:
 
 TForm::TForm() : canvas_(std::make_unique<PaintCanvas>(*this)) { form_ = this; }
 
-TForm::~TForm() {
-    Destroy();
-    for (HGDIOBJ o : gdi_) DeleteObject(o);
-    for (auto& [c, b] : brushes_) DeleteObject(b);
-}
+TForm::~TForm() { Destroy(); }
 
 HBRUSH TForm::Brush(COLORREF color) {
-    auto it = brushes_.find(color);
-    if (it != brushes_.end()) return it->second;
-    HBRUSH b = CreateSolidBrush(color);
-    brushes_[color] = b;
-    return b;
+    auto [it, made] = brushes_.try_emplace(color);
+    if (made) it->second.reset(CreateSolidBrush(color));
+    return it->second.get();
 }
 
 bool TForm::HasEvent(const std::string& e) const {
@@ -157,17 +153,17 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
     const int old = dpi_;
     dpi_ = dpi;
     // New fonts first; the old ones go once no control holds them.
-    std::vector<HGDIOBJ> retired = std::move(gdi_);
+    std::vector<GdiObject> retired = std::move(gdi_);
     gdi_.clear();
     HFONT formFont = CreateUiFont(fontFace_, Scale(fontSize_));
-    gdi_.push_back(formFont);
+    gdi_.emplace_back(formFont);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), FALSE);
     for (const auto& c : controls_) {
         HFONT font = formFont;
-        if (!c->fontFace_.empty()) gdi_.push_back(font = CreateUiFont(c->fontFace_, Scale(c->fontSize_)));
+        if (!c->fontFace_.empty()) gdi_.emplace_back(font = CreateUiFont(c->fontFace_, Scale(c->fontSize_)));
         SendMessageA(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    for (HGDIOBJ o : retired) DeleteObject(o);
+    retired.clear();
 
     rescaling_ = true;
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

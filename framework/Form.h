@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Owner.h"
 
 namespace vk {
 
@@ -91,8 +92,8 @@ private:
     std::map<std::string, std::function<bool(Control*)>> fields_;
     std::map<std::string, Handler> handlers_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::vector<HGDIOBJ> gdi_;  // fonts made for the controls, freed with the form
-    std::map<COLORREF, HBRUSH> brushes_;
+    std::vector<GdiObject> gdi_;  // fonts made for the controls, freed with the form
+    std::map<COLORREF, vk::Brush> brushes_;
     COLORREF color_ = CLR_INVALID;
     HDC paintDc_ = nullptr;
     std::unique_ptr<Canvas> canvas_;

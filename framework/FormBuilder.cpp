@@ -56,9 +56,7 @@ void RegisterClasses(WNDPROC formProc) {
 }
 
 int ScreenDpi() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -169,7 +167,7 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     }
     bool own = false;
     formFont_ = MakeFont(props, form_, own);
-    form_.gdi_.push_back(formFont_);
+    form_.gdi_.emplace_back(formFont_);
     BindEvents(form_, props, node);
     form_.hasPaint_ = form_.events_.count("Paint") != 0;
     // A form that paints itself paints under its children too, for transparent labels.
@@ -313,7 +311,7 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
 
     bool ownFont = false;
     HFONT font = MakeFont(props, *raw, ownFont);
-    if (ownFont) form_.gdi_.push_back(font);
+    if (ownFont) form_.gdi_.emplace_back(font);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     COLORREF text = CLR_INVALID, back = CLR_INVALID;
     if (auto t = props.Text("textcolor")) {
@@ -348,7 +346,7 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
     if (k == "image") {
         if (auto pic = props.Text("picture")) {
             auto bytes = LoadResourceBytes(*pic);
-            static_cast<Image*>(raw)->SetPicture(DecodeJpeg(bytes.data(), bytes.size()).Release());
+            static_cast<Image*>(raw)->SetPicture(DecodeJpeg(bytes.data(), bytes.size()).release());
         }
     }
     if (k == "page") static_cast<PageControl*>(parent)->AddPage(static_cast<Page*>(raw), caption);

@@ -76,7 +76,7 @@ bool Decode(const unsigned char* data, size_t size, HBITMAP* out, int* w, int* h
 
 }  // namespace
 
-BitmapHandle DecodeJpeg(const unsigned char* data, size_t size, int* width, int* height) {
+Bitmap DecodeJpeg(const unsigned char* data, size_t size, int* width, int* height) {
     HBITMAP bitmap = nullptr;
     int w = 0, h = 0;
     char message[JMSG_LENGTH_MAX] = "";
@@ -84,7 +84,7 @@ BitmapHandle DecodeJpeg(const unsigned char* data, size_t size, int* width, int*
         throw Exception(std::string("Cannot read the picture: ") + message);
     if (width) *width = w;
     if (height) *height = h;
-    return BitmapHandle(bitmap);
+    return Bitmap(bitmap);
 }
 
 }  // namespace vk

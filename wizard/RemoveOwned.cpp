@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "Folders.h"
 #include "Layout.h"
 #include "Messages.h"
+#include "Owner.h"
 #include "Payload.h"
 
 namespace {
@@ -46,9 +46,9 @@ bool Enter(const std::string& path) {
 // Counts what is still in a folder that could not be removed.
 void CountKept(const std::string& path, const std::string& relative, const OwnedTree& owned, Kept& kept) {
     WIN32_FIND_DATAA entry;
-    const std::unique_ptr<void, decltype(&FindClose)> find(FindFirstFileA((path + "\\*").c_str(), &entry), &FindClose);
+    const vk::FindHandle find(FindFirstFileA((path + "\\*").c_str(), &entry));
     bool any = false;
-    if (find.get() != INVALID_HANDLE_VALUE) {
+    if (find) {
         do {
             const std::string name = entry.cFileName;
             if (name == "." || name == "..") continue;

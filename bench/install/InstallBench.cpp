@@ -11,22 +11,11 @@
 #include "Application.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
+#include "Measure.h"
 #include "Mainform.h"
 #include "Payload.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 struct Image {
     const char* name;
@@ -53,28 +42,6 @@ bool BulkWrite(const Image& image) {
     const bool ok = WriteFile(out, image.bytes.data(), DWORD(image.bytes.size()), &written, nullptr) &&
                     written == image.bytes.size();
     return CloseHandle(out) && ok;
-}
-
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    }
-};
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    FindHandle find{FindFirstFileA((path + "\\*").c_str(), &found)};
-    if (find.h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(find.h, &found));
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 // What the run does on the screen, without the files: swap the wizard for the
@@ -118,7 +85,7 @@ int main(int argc, char** argv) {
         double t[4] = {};
         for (int k = 0; k < 4; ++k) {
             const int which = (r + k) % 4;
-            const double t0 = Now();
+            const double t0 = bench::Seconds();
             if (which == 0) {
                 ok = Wizard->InstallFiles() && ok;
             } else if (which == 1) {
@@ -129,7 +96,7 @@ int main(int argc, char** argv) {
                 for (const PayloadEntry& row : PayloadFiles)
                     if (row.Component != '4') ok = (*row.File)->WriteToFile(row.TargetPath) && ok;
             }
-            t[which] = Now() - t0;
+            t[which] = bench::Seconds() - t0;
         }
         run.push_back(t[0]);
         bulk.push_back(t[1]);
@@ -139,18 +106,18 @@ int main(int argc, char** argv) {
         writerRatios.push_back(t[2] / t[1]);
     }
     SetCurrentDirectoryA(temp);
-    RemoveTree(folder);
+    bench::DeleteTree(folder);
 
     std::printf("runs                              %d\n", runs);
     std::printf("files per pass                    %zu\n", images.size());
-    std::printf("InstallFiles, Typical (median)    %.1f ms\n", Median(run) * 1000);
-    std::printf("bulk writes, same files (median)  %.1f ms\n", Median(bulk) * 1000);
-    std::printf("WriteToFile alone (median)        %.1f ms\n", Median(writer) * 1000);
-    std::printf("window steps alone (median)       %.1f ms\n", Median(windows) * 1000);
-    std::printf("ratio (median of runs)            %.2f\n", Median(ratios));
+    std::printf("InstallFiles, Typical (median)    %.1f ms\n", bench::Median(run) * 1000);
+    std::printf("bulk writes, same files (median)  %.1f ms\n", bench::Median(bulk) * 1000);
+    std::printf("WriteToFile alone (median)        %.1f ms\n", bench::Median(writer) * 1000);
+    std::printf("window steps alone (median)       %.1f ms\n", bench::Median(windows) * 1000);
+    std::printf("ratio (median of runs)            %.2f\n", bench::Median(ratios));
     std::printf("ratio (min .. max)                %.2f .. %.2f\n", *std::min_element(ratios.begin(), ratios.end()),
                 *std::max_element(ratios.begin(), ratios.end()));
-    std::printf("WriteToFile alone / bulk (median) %.2f\n", Median(writerRatios));
+    std::printf("WriteToFile alone / bulk (median) %.2f\n", bench::Median(writerRatios));
     if (!ok) std::printf("some writes failed\n");
     vk::Application.DestroyForms();
     return ok ? 0 : 1;

@@ -7,16 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "Measure.h"
 #include "Payload.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Committed private memory, summed over the address space: the process counters read
 // 0 under Wine, and this is what they would count.
@@ -38,11 +32,6 @@ bool BulkWrite(const DSetupFile& f, const char* name) {
 
 std::string Name(int i) { return "bench" + std::to_string(i) + ".bin"; }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,12 +52,12 @@ int main(int argc, char** argv) {
   std::vector<double> ratios, writer, bulk;
   bool ok = true;
   for (int r = 0; r < runs; ++r) {
-    double t0 = Now();
+    double t0 = bench::Seconds();
     for (int i = 0; i < PayloadFileCount; ++i) ok = (*PayloadFiles[i].File)->WriteToFile(Name(i).c_str()) && ok;
-    double t1 = Now();
+    double t1 = bench::Seconds();
     peak = std::max(peak, PrivateBytes());
     for (int i = 0; i < PayloadFileCount; ++i) ok = BulkWrite(**PayloadFiles[i].File, Name(i).c_str()) && ok;
-    double t2 = Now();
+    double t2 = bench::Seconds();
     writer.push_back(t1 - t0);
     bulk.push_back(t2 - t1);
     ratios.push_back((t1 - t0) / (t2 - t1));
@@ -78,9 +67,9 @@ int main(int argc, char** argv) {
   RemoveDirectoryA(folder.c_str());
 
   std::printf("runs                          %d\n", runs);
-  std::printf("WriteToFile, all 22 (median)  %.1f ms\n", Median(writer) * 1000);
-  std::printf("bulk write, all 22 (median)   %.1f ms\n", Median(bulk) * 1000);
-  std::printf("ratio (median of runs)        %.2f\n", Median(ratios));
+  std::printf("WriteToFile, all 22 (median)  %.1f ms\n", bench::Median(writer) * 1000);
+  std::printf("bulk write, all 22 (median)   %.1f ms\n", bench::Median(bulk) * 1000);
+  std::printf("ratio (median of runs)        %.2f\n", bench::Median(ratios));
   std::printf("private bytes growth          %.1f KiB (of %.1f MiB)\n", double(peak - before) / 1024,
               double(before) / (1024 * 1024));
   if (!ok) std::printf("some writes failed\n");

@@ -16,50 +16,14 @@
 #include "Formwizard.h"
 #include "Installdlg.h"
 #include "Mainform.h"
+#include "Measure.h"
 #include "RemovalGuard.h"
 
 namespace {
 
 constexpr char kFolder[] = "C:\\Vaskel";
 
-double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-struct FindHandle {
-    HANDLE h;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    }
-};
-
-// Every file by its full path, then the folders bottom-up: no current directory involved.
-void DeleteByFullPaths(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    {
-        FindHandle find{FindFirstFileA((path + "\\*").c_str(), &found)};
-        if (find.h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string child = path + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteByFullPaths(child);
-                else DeleteFileA(child.c_str());
-            } while (FindNextFileA(find.h, &found));
-        }
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 bool ShellDelete(const char* path) {
     std::string from = std::string(path) + '\0';  // a double-NUL-terminated list
@@ -116,12 +80,12 @@ int main(int argc, char** argv) {
         for (int k = 0; k < kKinds; ++k) {
             const int which = (r + k) % kKinds;
             ok = InstallDefault() && ok;
-            const double t0 = Now();
+            const double t0 = bench::Seconds();
             switch (which) {
                 case kUninstall: Wizard->Uninstall(); break;
                 case kBulk: ok = ShellDelete(kFolder) && ok; break;
                 case kTree: Wizard->RemoveFolderTree(kFolder); break;
-                case kFullPaths: DeleteByFullPaths(kFolder); break;
+                case kFullPaths: bench::DeleteTree(kFolder); break;
                 case kRepair: ok = Wizard->Repair() && ok; break;
                 case kGuard: ok = !ShellSystemFolders().empty() && ok; break;
                 case kDialog:
@@ -130,8 +94,8 @@ int main(int argc, char** argv) {
                     FormInstall->Show();
                     break;
             }
-            took[which] = Now() - t0;
-            if (which == kGuard || which == kDialog) DeleteByFullPaths(kFolder);
+            took[which] = bench::Seconds() - t0;
+            if (which == kGuard || which == kDialog) bench::DeleteTree(kFolder);
             else ok = (which == kRepair ? Exists(kFolder) : !Exists(kFolder)) && ok;
             SetCurrentDirectoryA("C:\\");
             FormInstall->Hide();
@@ -146,17 +110,17 @@ int main(int argc, char** argv) {
     ok = !Exists(kFolder) && ok;
 
     std::printf("runs                                   %d\n", runs);
-    std::printf("Uninstall, default install (median)    %.1f ms\n", Median(t[kUninstall]) * 1000);
-    std::printf("  of which system-folder lookup        %.1f ms\n", Median(t[kGuard]) * 1000);
-    std::printf("  of which progress dialog shown       %.1f ms\n", Median(t[kDialog]) * 1000);
-    std::printf("bulk SHFileOperation, tree (median)    %.1f ms\n", Median(t[kBulk]) * 1000);
-    std::printf("RemoveFolderTree alone (median)        %.1f ms\n", Median(t[kTree]) * 1000);
-    std::printf("delete by full paths (median)          %.1f ms\n", Median(t[kFullPaths]) * 1000);
-    std::printf("Uninstall / bulk (median of runs)      %.2f\n", Median(ratio));
+    std::printf("Uninstall, default install (median)    %.1f ms\n", bench::Median(t[kUninstall]) * 1000);
+    std::printf("  of which system-folder lookup        %.1f ms\n", bench::Median(t[kGuard]) * 1000);
+    std::printf("  of which progress dialog shown       %.1f ms\n", bench::Median(t[kDialog]) * 1000);
+    std::printf("bulk SHFileOperation, tree (median)    %.1f ms\n", bench::Median(t[kBulk]) * 1000);
+    std::printf("RemoveFolderTree alone (median)        %.1f ms\n", bench::Median(t[kTree]) * 1000);
+    std::printf("delete by full paths (median)          %.1f ms\n", bench::Median(t[kFullPaths]) * 1000);
+    std::printf("Uninstall / bulk (median of runs)      %.2f\n", bench::Median(ratio));
     std::printf("Uninstall / bulk (min .. max)          %.2f .. %.2f\n", *std::min_element(ratio.begin(), ratio.end()),
                 *std::max_element(ratio.begin(), ratio.end()));
-    std::printf("RemoveFolderTree / bulk (median)       %.2f\n", Median(treeRatio));
-    std::printf("Repair, Typical components (median)    %.1f ms\n", Median(t[kRepair]) * 1000);
+    std::printf("RemoveFolderTree / bulk (median)       %.2f\n", bench::Median(treeRatio));
+    std::printf("Repair, Typical components (median)    %.1f ms\n", bench::Median(t[kRepair]) * 1000);
     std::printf("Repair (min .. max)                    %.1f .. %.1f ms\n",
                 *std::min_element(t[kRepair].begin(), t[kRepair].end()) * 1000,
                 *std::max_element(t[kRepair].begin(), t[kRepair].end()) * 1000);

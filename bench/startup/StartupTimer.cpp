@@ -8,18 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "Measure.h"
 
-class Handle {
-public:
-    explicit Handle(HANDLE h = nullptr) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { if (h_) CloseHandle(h_); }
-    HANDLE get() const { return h_; }
-private:
-    HANDLE h_;
-};
+namespace {
 
 struct Query {
     DWORD pid;
@@ -40,29 +31,22 @@ BOOL CALLBACK Look(HWND h, LPARAM l) {
     return TRUE;
 }
 
-double Now() {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Milliseconds until the window shows, or a negative number when it never does.
 double TimeOne(const std::string& exe, const char* title) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
-    const double start = Now();
+    const double start = 1000 * bench::Seconds();
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
-    Handle process(pi.hProcess), thread(pi.hThread);
+    const vk::UniqueHandle process(pi.hProcess), thread(pi.hThread);
     Query q{pi.dwProcessId, title, false};
     double elapsed = -1;
-    while (Now() - start < 20000) {
+    while (1000 * bench::Seconds() - start < 20000) {
         EnumWindows(Look, reinterpret_cast<LPARAM>(&q));
         if (q.found) {
-            elapsed = Now() - start;
+            elapsed = 1000 * bench::Seconds() - start;
             break;
         }
         if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;
@@ -70,12 +54,6 @@ double TimeOne(const std::string& exe, const char* title) {
     TerminateProcess(process.get(), 0);
     WaitForSingleObject(process.get(), 5000);
     return elapsed;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 }  // namespace
@@ -102,8 +80,8 @@ int main(int argc, char** argv) {
         ratios.push_back(s / b);
         std::printf("run %d: bare %7.1f ms  setup %7.1f ms  ratio %.2f\n", i + 1, b, s, s / b);
     }
-    std::printf("median bare  %7.1f ms\n", Median(bare));
-    std::printf("median setup %7.1f ms\n", Median(setup));
-    std::printf("median ratio %.2f (target <= 1.5)\n", Median(ratios));
+    std::printf("median bare  %7.1f ms\n", bench::Median(bare));
+    std::printf("median setup %7.1f ms\n", bench::Median(setup));
+    std::printf("median ratio %.2f (target <= 1.5)\n", bench::Median(ratios));
     return 0;
 }

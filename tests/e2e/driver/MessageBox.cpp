@@ -21,7 +21,7 @@ bool Render(LPCSTR which, const Capture& onScreen, Capture& drawn) {
     if (!icon) return false;
     const int w = onScreen.Width(), h = onScreen.Height();
     WindowDc screen(nullptr);
-    MemoryDc memory(screen.get());
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;

@@ -37,7 +37,7 @@ bool Capture::Grab(const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
     WindowDc screen(nullptr);
-    MemoryDc memory(screen.get());
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
     if (!screen.get() || !memory.get()) return false;
     BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
