@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
+#include "Exception.h"
 #include "Form.h"
+#include "JpegPicture.h"
+#include "Resources.h"
 
 namespace vk {
 
@@ -145,70 +148,80 @@ void ProgressBar::SetPosition(int position) {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void PageControl::AddPage(Page* page, const std::string& tabLabel) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(tabLabel.c_str());
-    SendMessageA(hwnd_, TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
-    pages_.push_back(page);
+// How each kind is made. Every child window is visible; WS_GROUP starts a run
+// of radio buttons and ends the one before.
+
+CreateArgs Control::Creating(PropReader&, bool) { return {}; }
+
+CreateArgs Button::Creating(PropReader&, bool) { return {WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP}; }
+
+CreateArgs CheckBox::Creating(PropReader&, bool) { return {WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP}; }
+
+void CheckBox::Created(PropReader& props, const std::string&) {
+    if (props.Bool("checked").value_or(false)) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
-void PageControl::LayoutPages() {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
-    for (Page* p : pages_)
-        SetWindowPos(p->Handle(), nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+// Only the first of a run takes the focus by Tab; the arrows move within it.
+CreateArgs RadioButton::Creating(PropReader&, bool groupStart) {
+    return {WC_BUTTONA, static_cast<DWORD>(BS_AUTORADIOBUTTON | (groupStart ? WS_TABSTOP : 0))};
 }
 
-void PageControl::SetActivePage(Page* page) {
-    if (page == active_) return;
-    for (size_t i = 0; i < pages_.size(); ++i) {
-        if (pages_[i] != page) continue;
-        SendMessageA(hwnd_, TCM_SETCURSEL, i, 0);
-        // Show the new page before hiding the old one, so the focus has somewhere to stay.
-        ShowWindow(page->Handle(), SW_SHOW);
-        Page* old = active_;
-        active_ = page;
-        if (old) {
-            HWND focus = GetFocus();
-            if (focus && (focus == old->Handle() || IsChild(old->Handle(), focus)))
-                ::SetFocus(GetParent(hwnd_));
-            ShowWindow(old->Handle(), SW_HIDE);
-        }
-        return;
+void RadioButton::Created(PropReader& props, const std::string&) {
+    if (props.Bool("checked").value_or(false)) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+CreateArgs Label::Creating(PropReader& props, bool) {
+    AutoSize = props.Bool("autosize").value_or(false);
+    return {WC_STATICA, SS_LEFTNOWORDWRAP | SS_NOPREFIX};
+}
+
+void Label::Created(PropReader&, const std::string& caption) {
+    if (AutoSize) SetText(caption);
+}
+
+CreateArgs StaticText::Creating(PropReader&, bool) { return {WC_STATICA, SS_LEFT | SS_NOPREFIX}; }
+
+CreateArgs GroupBox::Creating(PropReader&, bool) {
+    return {WC_BUTTONA, BS_GROUPBOX, WS_EX_CONTROLPARENT, true};
+}
+
+// The etched-line style would shrink the box to the line: it is drawn here instead.
+CreateArgs Bevel::Creating(PropReader& props, bool) {
+    if (props.Text("shape").value_or("topline") != "topline") throw Exception("a bevel draws its top line only");
+    return {WC_STATICA, SS_OWNERDRAW};
+}
+
+CreateArgs Edit::Creating(PropReader&, bool) {
+    return {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+}
+
+CreateArgs Memo::Creating(PropReader& props, bool) {
+    DWORD style = ES_MULTILINE | WS_TABSTOP;
+    if (props.Bool("readonly").value_or(false)) style |= ES_READONLY;
+    const std::string bars = props.Text("scrollbars").value_or("none");
+    if (bars == "vertical" || bars == "both") style |= WS_VSCROLL;
+    if (bars == "both") style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    return {WC_EDITA, style, WS_EX_CLIENTEDGE};
+}
+
+CreateArgs ScrollBox::Creating(PropReader&, bool) {
+    return {WC_STATICA, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, true};
+}
+
+CreateArgs Image::Creating(PropReader&, bool) { return {WC_STATICA, SS_BITMAP}; }
+
+void Image::Created(PropReader& props, const std::string&) {
+    if (auto picture = props.Text("picture")) {
+        const std::vector<unsigned char> bytes = LoadResourceBytes(*picture);
+        SetPicture(DecodeJpeg(bytes.data(), bytes.size()).release());
     }
 }
 
-bool PageControl::SelectNextPage(bool forward) {
-    if (pages_.empty()) return false;
-    if (!Fire("Changing")) return false;
-    int n = static_cast<int>(pages_.size());
-    int cur = 0;
-    for (int i = 0; i < n; ++i)
-        if (pages_[i] == active_) cur = i;
-    SetActivePage(pages_[(cur + (forward ? 1 : n - 1)) % n]);
-    return true;
-}
+CreateArgs ProgressBar::Creating(PropReader&, bool) { return {PROGRESS_CLASSA}; }
 
-bool PageControl::OnNotify(NMHDR* hdr, LRESULT& result) {
-    if (hdr->code == TCN_SELCHANGING) {
-        result = Fire("Changing") ? FALSE : TRUE;  // TRUE refuses the change
-        return true;
-    }
-    if (hdr->code == TCN_SELCHANGE) {
-        int i = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
-        if (i >= 0 && i < static_cast<int>(pages_.size())) {
-            Page* p = pages_[i];
-            active_ = nullptr;
-            for (Page* q : pages_) ShowWindow(q->Handle(), q == p ? SW_SHOW : SW_HIDE);
-            active_ = p;
-        }
-        result = 0;
-        return true;
-    }
-    return false;
+void ProgressBar::Created(PropReader& props, const std::string&) {
+    SendMessageA(hwnd_, PBM_SETRANGE32, props.Int("min").value_or(0), props.Int("max").value_or(100));
+    SendMessageA(hwnd_, PBM_SETPOS, 0, 0);
 }
 
 }  // namespace vk

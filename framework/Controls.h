@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "Layout.h"
 #include "Owner.h"
 
 #include <functional>
@@ -12,6 +13,14 @@ namespace vk {
 
 class Control;
 class TForm;
+
+// What a control asks of CreateWindowEx, beyond what every child window gets.
+struct CreateArgs {
+    const char* windowClass = "Static";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    bool container = false;  // its children come from the layout too
+};
 
 struct EventArgs {
     Control* Sender = nullptr;
@@ -58,6 +67,12 @@ public:
     virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
 
 protected:
+    // How its window is made: the class and styles of its kind, with what the
+    // layout's properties add (groupStart: first of a run of radio buttons).
+    virtual CreateArgs Creating(PropReader& props, bool groupStart);
+    // The properties that need the window, read once it exists.
+    virtual void Created(PropReader&, const std::string& caption) { (void)caption; }
+
     friend class FormBuilder;
     friend class TForm;
     void Attach(HWND hwnd);
@@ -82,6 +97,9 @@ protected:
 };
 
 class Button : public Control {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+
 public:
     bool HasEvent(const std::string& e) const override { return e == "Click"; }
     void OnCommand(int code) override;
@@ -89,6 +107,10 @@ public:
 };
 
 class CheckBox : public Button {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+    void Created(PropReader& props, const std::string& caption) override;
+
 public:
     bool Checked() const;
     // A change of state runs the Click handler, as a click by the user does.
@@ -96,6 +118,10 @@ public:
 };
 
 class RadioButton : public Button {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+    void Created(PropReader& props, const std::string& caption) override;
+
 public:
     bool Checked() const;
     // Selecting a button unchecks the others of its group and runs its Click handler.
@@ -108,28 +134,56 @@ public:
     void SetText(const std::string& text) override;
     HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
     bool AutoSize = false;
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+    void Created(PropReader& props, const std::string& caption) override;
 };
 
-class StaticText : public Label {};
+// Fixed size, wrapping its text.
+class StaticText : public Label {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+};
 class GroupBox : public Control {
 public:
     HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
 // A line along the top of its box; the rest of the box stays empty.
 class Bevel : public Control {
 public:
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
 class Edit : public Control {
 public:
     HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
-class Memo : public Edit {};
-class ScrollBox : public Control {};
+class Memo : public Edit {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+};
+class ScrollBox : public Control {
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+};
 class Image : public Control {
 public:
     // Takes the bitmap over.
     void SetPicture(HBITMAP bitmap);
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+    void Created(PropReader& props, const std::string& caption) override;
+
 private:
     Bitmap bitmap_;
 };
@@ -138,11 +192,18 @@ class ProgressBar : public Control {
 public:
     int Position() const;
     void SetPosition(int position);
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
+    void Created(PropReader& props, const std::string& caption) override;
 };
 
 class Page : public Control {
 public:
     bool HasEvent(const std::string& e) const override { return e == "Enter"; }
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
 
 // A page control: the program may set the active page at any time; a change the
@@ -157,6 +218,9 @@ public:
     // A change asked for by the user; happens only when the Changing handler allows it.
     bool SelectNextPage(bool forward);
     bool OnNotify(NMHDR* hdr, LRESULT& result) override;
+
+protected:
+    CreateArgs Creating(PropReader& props, bool groupStart) override;
 
 private:
     friend class FormBuilder;

@@ -206,49 +206,54 @@ LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
 }
 
+void TForm::EraseBackground(HDC dc) {
+    if (hasPaint_) return;  // the paint handler covers the whole area
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    ::FillRect(dc, &rc, Brush(color_ == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : color_));
+}
+
+void TForm::Paint() {
+    PAINTSTRUCT ps;
+    paintDc_ = BeginPaint(hwnd_, &ps);
+    // The paint ends, and the DC is given back, however the handler ends.
+    struct EndPaintOnExit {
+        TForm& form;
+        PAINTSTRUCT& ps;
+        ~EndPaintOnExit() {
+            EndPaint(form.hwnd_, &ps);
+            form.paintDc_ = nullptr;
+        }
+    } end{*this, ps};
+    Fire("Paint");
+}
+
+void TForm::AskCanResize(WINDOWPOS& pos) {
+    if ((pos.flags & SWP_NOSIZE) || rescaling_ || !events_.count("CanResize") || !IsWindowVisible(hwnd_)) return;
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    if ((pos.cx != rc.right - rc.left || pos.cy != rc.bottom - rc.top) && !Fire("CanResize")) pos.flags |= SWP_NOSIZE;
+}
+
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CLOSE:
             Close();
             return 0;
-        case WM_ERASEBKGND: {
-            if (hasPaint_) return 1;  // the paint handler covers the whole area
-            RECT rc;
-            GetClientRect(hwnd_, &rc);
-            ::FillRect(reinterpret_cast<HDC>(wp), &rc,
-                       Brush(color_ == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : color_));
+        case WM_ERASEBKGND:
+            EraseBackground(reinterpret_cast<HDC>(wp));
             return 1;
-        }
-        case WM_PAINT: {
+        case WM_PAINT:
             if (!hasPaint_) break;
-            PAINTSTRUCT ps;
-            paintDc_ = BeginPaint(hwnd_, &ps);
-            try {
-                Fire("Paint");
-            } catch (...) {
-                EndPaint(hwnd_, &ps);
-                paintDc_ = nullptr;
-                throw;
-            }
-            EndPaint(hwnd_, &ps);
-            paintDc_ = nullptr;
+            Paint();
             return 0;
-        }
         case WM_SIZE:
             KeepAnchors();
             Fire("Resize");
             break;
-        case WM_WINDOWPOSCHANGING: {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-            if (!(pos->flags & SWP_NOSIZE) && !rescaling_ && events_.count("CanResize") && IsWindowVisible(hwnd_)) {
-                RECT rc;
-                GetWindowRect(hwnd_, &rc);
-                if (pos->cx != rc.right - rc.left || pos->cy != rc.bottom - rc.top) {
-                    if (!Fire("CanResize")) pos->flags |= SWP_NOSIZE;
-                }
-            }
+        case WM_WINDOWPOSCHANGING:
+            AskCanResize(*reinterpret_cast<WINDOWPOS*>(lp));
             break;
-        }
         case WM_COMMAND:
             if (lp) {
                 if (Control* c = FromHandle(reinterpret_cast<HWND>(lp)); c && c->Form() == this)

@@ -84,6 +84,10 @@ private:
     class PaintCanvas;
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void EraseBackground(HDC dc);
+    void Paint();
+    // A size change the form did not make itself is put to its CanResize handler.
+    void AskCanResize(WINDOWPOS& pos);
     void KeepAnchors();
     // Takes the monitor's new DPI: the suggested window rectangle, then the
     // fonts and every control's geometry again from the 96-DPI design.

@@ -2,12 +2,11 @@
 
 #include <commctrl.h>
 
-#include <set>
+#include <map>
 
 #include "Application.h"
 #include "Exception.h"
 #include "Fonts.h"
-#include "JpegPicture.h"
 #include "Resources.h"
 
 namespace vk {
@@ -15,7 +14,6 @@ namespace vk {
 namespace {
 
 constexpr char kFormClass[] = "VaskelForm";
-constexpr char kPageClass[] = "VaskelPage";
 
 // Containers pass their children's notifications on to the form that handles them.
 LRESULT CALLBACK ForwardToForm(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR form) {
@@ -45,14 +43,6 @@ void RegisterClasses(WNDPROC formProc) {
     wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     wc.lpszClassName = kFormClass;
     RegisterClassExA(&wc);
-    WNDCLASSEXA pc{};
-    pc.cbSize = sizeof pc;
-    pc.lpfnWndProc = DefWindowProcA;
-    pc.hInstance = GetModuleHandleA(nullptr);
-    pc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    pc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    pc.lpszClassName = kPageClass;
-    RegisterClassExA(&pc);
 }
 
 int ScreenDpi() {
@@ -191,182 +181,128 @@ void FormBuilder::CreateChildren(const LayoutNode& node, Control* parent, HWND p
     }
 }
 
+namespace {
+
+template <class T>
+std::unique_ptr<Control> Make() {
+    return std::make_unique<T>();
+}
+
+// Every kind a layout may name; each control class knows how it is made.
+const std::map<std::string, std::unique_ptr<Control> (*)()>& Kinds() {
+    static const std::map<std::string, std::unique_ptr<Control> (*)()> kinds = {
+        {"label", Make<Label>},       {"statictext", Make<StaticText>}, {"button", Make<Button>},
+        {"checkbox", Make<CheckBox>}, {"radio", Make<RadioButton>},     {"groupbox", Make<GroupBox>},
+        {"edit", Make<Edit>},         {"memo", Make<Memo>},             {"pages", Make<PageControl>},
+        {"page", Make<Page>},         {"scrollbox", Make<ScrollBox>},   {"image", Make<Image>},
+        {"bevel", Make<Bevel>},       {"progress", Make<ProgressBar>}};
+    return kinds;
+}
+
+}  // namespace
+
 Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart) {
-    static const std::set<std::string> kinds = {"label", "statictext", "button", "checkbox", "radio",
-                                                "groupbox", "edit", "memo", "pages", "page",
-                                                "scrollbox", "image", "bevel", "progress"};
-    const std::string& k = node.Kind;
-    if (!kinds.count(k)) Fail(node, "unknown kind of control " + k);
-    if ((k == "page") != (dynamic_cast<PageControl*>(parent) != nullptr))
+    const auto kind = Kinds().find(node.Kind);
+    if (kind == Kinds().end()) Fail(node, "unknown kind of control " + node.Kind);
+    const bool page = node.Kind == "page";
+    if (page != (dynamic_cast<PageControl*>(parent) != nullptr))
         Fail(node, "pages, and only pages, belong to a page control");
     if (form_.FindControl(node.Name)) Fail(node, "a second control of this name");
-    auto field = form_.fields_.find(node.Name);
+    const auto field = form_.fields_.find(node.Name);
     if (field == form_.fields_.end()) Fail(node, "the form has no field " + node.Name);
 
-    std::unique_ptr<Control> c;
-    const char* cls = WC_STATICA;
-    DWORD ws = WS_CHILD | WS_VISIBLE | (groupStart ? WS_GROUP : 0), ex = 0;
-    bool container = false;
+    std::unique_ptr<Control> owned = kind->second();
+    Control& c = *owned;
     PropReader props(node);
-    if (k == "label") {
-        auto l = std::make_unique<Label>();
-        l->AutoSize = props.Bool("autosize").value_or(false);
-        c = std::move(l);
-        ws |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    } else if (k == "statictext") {
-        c = std::make_unique<StaticText>();
-        ws |= SS_LEFT | SS_NOPREFIX;
-    } else if (k == "button") {
-        c = std::make_unique<Button>();
-        cls = WC_BUTTONA;
-        ws |= BS_PUSHBUTTON | WS_TABSTOP;
-    } else if (k == "checkbox") {
-        c = std::make_unique<CheckBox>();
-        cls = WC_BUTTONA;
-        ws |= BS_AUTOCHECKBOX | WS_TABSTOP;
-    } else if (k == "radio") {
-        c = std::make_unique<RadioButton>();
-        cls = WC_BUTTONA;
-        ws |= BS_AUTORADIOBUTTON | (groupStart ? WS_TABSTOP : 0);
-    } else if (k == "groupbox") {
-        c = std::make_unique<GroupBox>();
-        cls = WC_BUTTONA;
-        ws |= BS_GROUPBOX;
-        ex |= WS_EX_CONTROLPARENT;
-        container = true;
-    } else if (k == "edit") {
-        c = std::make_unique<Edit>();
-        cls = WC_EDITA;
-        ws |= ES_AUTOHSCROLL | WS_TABSTOP;
-        ex |= WS_EX_CLIENTEDGE;
-    } else if (k == "memo") {
-        c = std::make_unique<Memo>();
-        cls = WC_EDITA;
-        ws |= ES_MULTILINE | WS_TABSTOP;
-        if (props.Bool("readonly").value_or(false)) ws |= ES_READONLY;
-        std::string sb = props.Text("scrollbars").value_or("none");
-        if (sb == "vertical" || sb == "both") ws |= WS_VSCROLL;
-        if (sb == "both") ws |= WS_HSCROLL | ES_AUTOHSCROLL;
-        ex |= WS_EX_CLIENTEDGE;
-    } else if (k == "pages") {
-        c = std::make_unique<PageControl>();
-        cls = WC_TABCONTROLA;
-        ws |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-        if (props.Text("style").value_or("") == "flatbuttons") ws |= TCS_BUTTONS | TCS_FLATBUTTONS;
-        if (props.Bool("tabstop").value_or(true)) ws |= WS_TABSTOP;
-        ex |= WS_EX_CONTROLPARENT;
-        container = true;
-    } else if (k == "page") {
-        c = std::make_unique<Page>();
-        cls = kPageClass;
-        ws &= ~WS_VISIBLE;
-        ex |= WS_EX_CONTROLPARENT;
-        container = true;
-    } else if (k == "scrollbox") {
-        c = std::make_unique<ScrollBox>();
-        ws |= WS_CLIPCHILDREN;
-        ex |= WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT;
-        container = true;
-    } else if (k == "image") {
-        c = std::make_unique<Image>();
-        ws |= SS_BITMAP;
-    } else if (k == "bevel") {
-        c = std::make_unique<Bevel>();
-        if (props.Text("shape").value_or("topline") != "topline") Fail(node, "a bevel draws its top line only");
-        ws |= SS_OWNERDRAW;  // the etched-line style would shrink the box to the line
-    } else if (k == "progress") {
-        c = std::make_unique<ProgressBar>();
-        cls = PROGRESS_CLASSA;
+    CreateArgs args;
+    try {
+        args = c.Creating(props, groupStart);
+    } catch (const Exception& e) {
+        Fail(node, e.what());
     }
-    if (auto enabled = props.Bool("enabled"); enabled && !*enabled) ws |= WS_DISABLED;
-
-    RECT b{0, 0, 0, 0};
-    if (k != "page") {
-        if (props.Text("align").value_or("") == "client") {
-            c->fillsParent_ = true;
-            GetClientRect(parentHwnd, &b);
-        } else {
-            auto v = props.Ints("bounds", 4);
-            if (!v) Fail(node, "bounds are missing");
-            c->design_ = RECT{(*v)[0], (*v)[1], (*v)[0] + (*v)[2], (*v)[1] + (*v)[3]};
-            b = RECT{form_.Scale((*v)[0]), form_.Scale((*v)[1]), form_.Scale((*v)[0] + (*v)[2]),
-                     form_.Scale((*v)[1] + (*v)[3])};
-        }
-    }
-    std::string caption = TextValue(props.Text("caption").value_or(props.Text("text").value_or("")));
-    if (k == "page") caption = props.Text("caption").value_or(node.Name);
-
-    HWND hwnd = CreateWindowExA(ex, cls, k == "page" ? "" : caption.c_str(), ws, b.left, b.top,
+    // A page stays hidden until its page control shows it.
+    DWORD style = WS_CHILD | (page ? 0 : WS_VISIBLE) | (groupStart ? WS_GROUP : 0) | args.style;
+    if (auto enabled = props.Bool("enabled"); enabled && !*enabled) style |= WS_DISABLED;
+    const RECT b = page ? RECT{} : Bounds(node, props, c, parentHwnd);
+    const std::string caption = page ? props.Text("caption").value_or(node.Name)
+                                     : TextValue(props.Text("caption").value_or(props.Text("text").value_or("")));
+    HWND hwnd = CreateWindowExA(args.exStyle, args.windowClass, page ? "" : caption.c_str(), style, b.left, b.top,
                                 b.right - b.left, b.bottom - b.top, parentHwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
-                                GetModuleHandleA(nullptr), nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr),
+                                nullptr);
     if (!hwnd) Fail(node, "cannot create the control");
-    Control* raw = c.get();
-    raw->name_ = node.Name;
-    raw->form_ = &form_;
-    raw->parent_ = parent;
-    raw->Attach(hwnd);
-    form_.controls_.push_back(std::move(c));
-    if (!field->second(raw)) Fail(node, "the field " + node.Name + " is not a " + k);
+    c.name_ = node.Name;
+    c.form_ = &form_;
+    c.parent_ = parent;
+    c.Attach(hwnd);
+    form_.controls_.push_back(std::move(owned));
+    if (!field->second(&c)) Fail(node, "the field " + node.Name + " is not a " + node.Kind);
 
-    bool ownFont = false;
-    HFONT font = MakeFont(props, *raw, ownFont);
-    if (ownFont) form_.gdi_.emplace_back(font);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    COLORREF text = CLR_INVALID, back = CLR_INVALID;
-    if (auto t = props.Text("textcolor")) {
-        auto v = ParseColor(*t);
-        if (!v) Fail(node, "unknown colour " + *t);
-        text = *v;
+    ApplyLooks(c, props, node, parentHwnd, b);
+    try {
+        c.Created(props, caption);
+    } catch (const Exception& e) {
+        Fail(node, e.what());
     }
-    if (auto t = props.Text("color")) {
-        auto v = ParseColor(*t);
-        if (!v) Fail(node, "unknown colour " + *t);
-        back = *v;
-    }
-    if (props.Bool("transparent").value_or(false)) back = CLR_NONE;
-    raw->textColor_ = text;
-    raw->backColor_ = back;
-
-    if (auto a = props.Text("anchors")) {
-        raw->anchorRight_ = a->find("right") != std::string::npos;
-        raw->anchorBottom_ = a->find("bottom") != std::string::npos;
-        RECT pc;
-        GetClientRect(parentHwnd, &pc);
-        raw->marginRight_ = pc.right - b.right;
-        raw->marginBottom_ = pc.bottom - b.bottom;
-    }
-    if (auto* label = dynamic_cast<Label*>(raw); label && label->AutoSize) label->SetText(caption);
-    if (auto checked = props.Bool("checked"); checked && *checked)
-        SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-    if (k == "progress") {
-        SendMessageA(hwnd, PBM_SETRANGE32, props.Int("min").value_or(0), props.Int("max").value_or(100));
-        SendMessageA(hwnd, PBM_SETPOS, 0, 0);
-    }
-    if (k == "image") {
-        if (auto pic = props.Text("picture")) {
-            auto bytes = LoadResourceBytes(*pic);
-            static_cast<Image*>(raw)->SetPicture(DecodeJpeg(bytes.data(), bytes.size()).release());
-        }
-    }
-    if (k == "page") static_cast<PageControl*>(parent)->AddPage(static_cast<Page*>(raw), caption);
-    if (container && k != "page") SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
-    if (k == "page") SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
-    std::optional<std::string> active = k == "pages" ? props.Text("active") : std::nullopt;
-    BindEvents(*raw, props, node);
+    if (page) static_cast<PageControl*>(parent)->AddPage(static_cast<Page*>(&c), caption);
+    if (args.container) SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
+    const std::optional<std::string> active = node.Kind == "pages" ? props.Text("active") : std::nullopt;
+    BindEvents(c, props, node);
     props.CheckAllUsed();
 
-    if (container) CreateChildren(node, raw, hwnd);
-    if (k == "pages") {
-        auto* pc = static_cast<PageControl*>(raw);
-        pc->LayoutPages();
-        Page* first = pc->PageCount() ? pc->PageAt(0) : nullptr;
-        for (int i = 0; i < pc->PageCount(); ++i)
-            if (active && pc->PageAt(i)->Name() == *active) first = pc->PageAt(i);
-        if (active && (!first || first->Name() != *active)) Fail(node, "no page " + *active);
-        if (first) pc->SetActivePage(first);
+    if (args.container) CreateChildren(node, &c, hwnd);
+    if (auto* pages = dynamic_cast<PageControl*>(&c)) ShowFirstPage(*pages, active, node);
+    return &c;
+}
+
+RECT FormBuilder::Bounds(const LayoutNode& node, PropReader& props, Control& c, HWND parentHwnd) {
+    RECT b{};
+    if (props.Text("align").value_or("") == "client") {
+        c.fillsParent_ = true;
+        GetClientRect(parentHwnd, &b);
+        return b;
     }
-    return raw;
+    const auto v = props.Ints("bounds", 4);
+    if (!v) Fail(node, "bounds are missing");
+    c.design_ = RECT{(*v)[0], (*v)[1], (*v)[0] + (*v)[2], (*v)[1] + (*v)[3]};
+    return RECT{form_.Scale(c.design_.left), form_.Scale(c.design_.top), form_.Scale(c.design_.right),
+                form_.Scale(c.design_.bottom)};
+}
+
+void FormBuilder::ApplyLooks(Control& c, PropReader& props, const LayoutNode& node, HWND parentHwnd,
+                             const RECT& bounds) {
+    bool ownFont = false;
+    HFONT font = MakeFont(props, c, ownFont);
+    if (ownFont) form_.gdi_.emplace_back(font);
+    SendMessageA(c.hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const auto colour = [&](const char* key) {
+        const auto text = props.Text(key);
+        if (!text) return COLORREF{CLR_INVALID};
+        const auto value = ParseColor(*text);
+        if (!value) Fail(node, "unknown colour " + *text);
+        return *value;
+    };
+    c.textColor_ = colour("textcolor");
+    c.backColor_ = colour("color");
+    if (props.Bool("transparent").value_or(false)) c.backColor_ = CLR_NONE;
+    if (auto anchors = props.Text("anchors")) {
+        c.anchorRight_ = anchors->find("right") != std::string::npos;
+        c.anchorBottom_ = anchors->find("bottom") != std::string::npos;
+        RECT pc;
+        GetClientRect(parentHwnd, &pc);
+        c.marginRight_ = pc.right - bounds.right;
+        c.marginBottom_ = pc.bottom - bounds.bottom;
+    }
+}
+
+void FormBuilder::ShowFirstPage(PageControl& pages, const std::optional<std::string>& active,
+                                const LayoutNode& node) {
+    pages.LayoutPages();
+    Page* first = pages.PageCount() ? pages.PageAt(0) : nullptr;
+    for (int i = 0; i < pages.PageCount(); ++i)
+        if (active && pages.PageAt(i)->Name() == *active) first = pages.PageAt(i);
+    if (active && (!first || first->Name() != *active)) Fail(node, "no page " + *active);
+    if (first) pages.SetActivePage(first);
 }
 
 }  // namespace vk

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "Form.h"
@@ -18,6 +19,10 @@ private:
     void CreateFormWindow(const LayoutNode& node);
     void CreateChildren(const LayoutNode& node, Control* parent, HWND parentHwnd);
     Control* CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart);
+    RECT Bounds(const LayoutNode& node, PropReader& props, Control& c, HWND parentHwnd);
+    // Font, colours and anchors from the layout.
+    void ApplyLooks(Control& c, PropReader& props, const LayoutNode& node, HWND parentHwnd, const RECT& bounds);
+    void ShowFirstPage(PageControl& pages, const std::optional<std::string>& active, const LayoutNode& node);
     void BindEvents(Control& control, PropReader& props, const LayoutNode& node);
     // The control's font: its own when the layout gives one (remembered on the
     // control, to be made again at another DPI), else the form's.
