@@ -6,7 +6,7 @@
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
-#include "Layout.h"
+#include "InstallLayout.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "Payload.h"

@@ -5,7 +5,7 @@
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
-#include "Layout.h"
+#include "InstallLayout.h"
 #include "Messages.h"
 #include "RemovalGuard.h"
 #include "RemoveOwned.h"

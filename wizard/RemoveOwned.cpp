@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "Folders.h"
-#include "Layout.h"
+#include "InstallLayout.h"
 #include "Messages.h"
 #include "Owner.h"
 #include "Payload.h"

@@ -10,7 +10,7 @@
 #include "host/ComPtr.h"
 #include "Folders.h"
 #include "Formwizard.h"
-#include "Layout.h"
+#include "InstallLayout.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "host/Shell.h"

@@ -10,7 +10,7 @@
 #include "Folders.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
-#include "Layout.h"
+#include "InstallLayout.h"
 #include "Mainform.h"
 #include "Messages.h"
 #include "Payload.h"
