@@ -9,5 +9,6 @@ using vk::MemoryDc;
 using vk::UniqueHandle;
 using vk::WindowDc;
 using Selection = vk::ScopedSelect;
+using RegKey = vk::Owner<HKEY, &RegCloseKey>;
 
 } // namespace e2e

@@ -6,6 +6,7 @@
 #include "Linux.h"
 #include "MessageBox.h"
 #include "Process.h"
+#include "Record.h"
 #include "RemoteBuffer.h"
 #include "Screen.h"
 #include "SetupSession.h"

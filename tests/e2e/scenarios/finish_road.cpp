@@ -107,12 +107,7 @@ bool Road::Ended(DWORD timeoutMs) {
 }
 
 void CleanMachine() {
-    HKEY maker = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kestrelmoor", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &maker)
-        == ERROR_SUCCESS) {
-        RegDeleteTreeA(maker, "Vaskel");
-        RegCloseKey(maker);
-    }
+    ForgetRecord();
     DeleteTree("C:\\Vaskel");
     RestoreFolder(ProgramsFolder());
     RestoreFolder(DesktopFolder());
@@ -121,15 +116,13 @@ void CleanMachine() {
 }
 
 std::optional<StoredValue> RecordValue(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kestrelmoor\\Vaskel", 0, KEY_READ | KEY_WOW64_32KEY, &key)
-        != ERROR_SUCCESS)
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecordKey, 0, KEY_READ | KEY_WOW64_32KEY, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
     StoredValue value;
     char data[1024];
     DWORD size = sizeof data;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
+    const LONG status = RegQueryValueExA(key.get(), name, nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size);
     if (status != ERROR_SUCCESS) return std::nullopt;
     value.bytes.assign(data, size);
     return value;

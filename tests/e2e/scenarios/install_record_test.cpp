@@ -7,18 +7,6 @@ using namespace install;
 
 namespace {
 
-std::string RecordValue(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kestrelmoor\\Vaskel", 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
-        return "no record";
-    char value[512] = {};
-    DWORD size = sizeof value - 1, type = 0;
-    const LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    // The digits only: how the record stores its terminator is the record's own affair.
-    return rc == ERROR_SUCCESS ? std::string(value) : "no value";
-}
-
 TEST(InstallRecord, TheDefaultSelectionIsRecordedAs1235) {
     SetupSession setup;
     ASSERT_TRUE(setup.Start()) << setup.Failure();
@@ -32,7 +20,7 @@ TEST(InstallRecord, TheDefaultSelectionIsRecordedAs1235) {
     ASSERT_TRUE(finish.Click());
     ASSERT_TRUE(setup.app.WaitExit(30000));
     EXPECT_EQ(setup.app.ExitCode(), 0u);
-    EXPECT_EQ(RecordValue("Components"), "1235");
+    EXPECT_EQ(ReadRecord().value_or(Record{})["Components"], "1235");
 }
 
 }  // namespace

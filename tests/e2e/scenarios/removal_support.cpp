@@ -13,8 +13,6 @@ using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
-constexpr char kMakerKey[] = "Software\\Kestrelmoor";
-constexpr char kRecordKey[] = "Software\\Kestrelmoor\\Vaskel";
 constexpr char kAgree[] = "I agree with the terms and conditions";
 constexpr char kMenuBox[] = "Create Start Menu Program Group";
 constexpr char kIconBox[] = "Create Desktop Icon";
@@ -26,21 +24,6 @@ std::string UserFolder(int csidl) {
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return "(none)";
     return path;
 }
-
-class Key {
-public:
-    ~Key() { if (h_) RegCloseKey(h_); }
-    bool Open(const char* path, REGSAM access) {
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access | KEY_WOW64_32KEY, &h_) == ERROR_SUCCESS;
-    }
-    bool Create(const char* path) {
-        return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
-                               &h_, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY get() const { return h_; }
-private:
-    HKEY h_ = nullptr;
-};
 
 // The box's button, pressed, and the box gone.
 bool Answer(const MessageBoxWindow& box, const char* button) { return box.Press(button) && box.WaitGone(); }
@@ -213,51 +196,12 @@ const std::string& DesktopFolder() {
 void CleanMachine(const std::vector<std::string>& alsoRemove) {
     while (CloseGroupWindow(0)) {
     }
-    Key maker;
-    if (maker.Open(kMakerKey, KEY_ALL_ACCESS)) RegDeleteTreeA(maker.get(), "Vaskel");
+    ForgetRecord();
     DeleteTree(kDefaultFolder);
     DeleteTree(GroupFolder());
     DeleteTree(DesktopLink());
     for (const std::string& path : alsoRemove) DeleteTree(path);
     SetCurrentDirectoryA("C:\\");
-}
-
-std::optional<Record> ReadRecord() {
-    Key key;
-    if (!key.Open(kRecordKey, KEY_READ)) return std::nullopt;
-    Record record;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD nameSize = sizeof name;
-        char data[1024];
-        DWORD dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
-            ERROR_SUCCESS)
-            break;
-        std::string text(data, dataSize);
-        // The registry may count a terminator itself; the text is what precedes it.
-        if (!text.empty() && text.back() == '\0') text.pop_back();
-        record[name] = text;
-    }
-    return record;
-}
-
-bool MakerKeyExists() {
-    Key key;
-    return key.Open(kMakerKey, KEY_READ);
-}
-
-bool PlantValue(const std::string& name, const std::string& bytes) {
-    Key key;
-    return key.Create(kRecordKey) &&
-           RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
-}
-
-bool PlantRecord(const Record& values) {
-    for (const auto& [name, text] : values)
-        if (!PlantValue(name, text)) return false;
-    return true;
 }
 
 std::vector<std::string> FilesBelow(const std::string& folder) {

@@ -94,14 +94,6 @@ inline std::string DesktopLink() { return DesktopFolder() + "\\Vaskel.lnk"; }
 // folders: what each case starts from.
 void CleanMachine(const std::vector<std::string>& alsoRemove = {});
 
-// The record in HKLM, 32-bit view; nullopt when the key is missing.
-using Record = std::map<std::string, std::string>;
-std::optional<Record> ReadRecord();
-bool MakerKeyExists();
-// Stores one value of the record as the program stores it: no terminating NUL.
-bool PlantValue(const std::string& name, const std::string& bytes);
-bool PlantRecord(const Record& values);
-
 // Every file below the folder, by relative path, sorted.
 std::vector<std::string> FilesBelow(const std::string& folder);
 bool WriteBytes(const std::string& path, const std::string& bytes);

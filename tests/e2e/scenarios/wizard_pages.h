@@ -100,14 +100,6 @@ private:
     std::string failure_;
 };
 
-// The installation record in HKLM, 32-bit view, as another program sees it.
-inline constexpr char kRecordKey[] = "Software\\Kestrelmoor\\Vaskel";
-using RecordValues = std::map<std::string, std::string>;
-// Values stored without a terminating NUL, as the program stores them.
-bool PlantRecord(const RecordValues& values);
-// nullopt when the key does not exist.
-std::optional<RecordValues> ReadRecord();
-// Deletes the record an earlier test of the program may have left; false when it stays.
-bool ForgetRecord();
+using RecordValues = Record;
 
 } // namespace wiz

@@ -1,5 +1,6 @@
 #include "host/ComPtr.h"
 #include "host/Shell.h"
+#include "Files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,7 @@
 
 namespace {
 
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using files::IsFolder;
 
 TEST(SpecialFolder, ProgramsAndDesktopAreExistingFoldersWithoutTrailingBackslash)
 {

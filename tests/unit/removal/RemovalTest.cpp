@@ -27,8 +27,6 @@ void Put(const std::string& path, DWORD attrs = FILE_ATTRIBUTE_NORMAL) {
     SetFileAttributesA(path.c_str(), attrs);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void PlantRecord(const std::string& folder, const char* menu, const char* icon) {
     host::RegKey key;
     ASSERT_TRUE(host::CreateKey(std::string(kMaker) + "\\Vaskel", key));

@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "BoxWatcher.h"
+#include "Files.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
 #include "Mainform.h"
@@ -24,41 +25,9 @@ namespace {
 
 const char kProduct[] = "Software\\Kestrelmoor\\Vaskel";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void DeleteTree(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
-        return;
-    }
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name != "." && name != "..") DeleteTree(path + "\\" + name);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using files::Exists;
+using files::NamesIn;
+using files::RemoveTree;
 
 struct Link {
     std::string target = "deadbeef", description = "deadbeef";
@@ -130,8 +99,8 @@ protected:
     }
     void TearDown() override { Clean(); }
     void Clean() {
-        DeleteTree(group);
-        DeleteTree(desktop + "\\Vaskel.lnk");
+        RemoveTree(group);
+        RemoveTree(desktop + "\\Vaskel.lnk");
         test::RawDeleteTree("Kestrelmoor");
     }
     void Choose(bool menu, bool icon) {
@@ -274,7 +243,7 @@ TEST_F(Finish, WithoutSpecialFolderPathsNothingLandsAtTheDriveRoot) {
     const std::string scratch = "C:\\ShortcutsTestCurrent";
     CreateDirectoryA(scratch.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryA(scratch.c_str()));
-    DeleteTree("C:\\Vaskel.lnk");
+    RemoveTree("C:\\Vaskel.lnk");
     BoxWatcher boxes;
     test::ShellSeen seen;
     {

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "Files.h"
+
 // A folder of its own under the prefix's temp folder, emptied and removed at the
 // end; the process's current directory is put back too, since the run moves it.
 class Scratch {
@@ -20,8 +22,9 @@ private:
     char previousDirectory_[MAX_PATH] = {};
 };
 
-bool IsFolder(const std::string& path);
-bool IsFile(const std::string& path);
-long long FileSize(const std::string& path);
-// Removes a folder tree (clearing read-only marks); true when it is gone.
-bool RemoveTree(const std::string& path);
+using files::Exists;
+using files::FileSize;
+using files::IsFile;
+using files::IsFolder;
+using files::NamesIn;
+using files::RemoveTree;
