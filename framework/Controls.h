@@ -129,10 +129,15 @@ public:
     void OnCommand(int code) override;
 };
 
-class Label : public Control {
+// A control drawn in the text and background colours its layout gives.
+class Coloured : public Control {
+public:
+    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
+};
+
+class Label : public Coloured {
 public:
     void SetText(const std::string& text) override;
-    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
     bool AutoSize = false;
 
 protected:
@@ -145,10 +150,7 @@ class StaticText : public Label {
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
-class GroupBox : public Control {
-public:
-    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
-
+class GroupBox : public Coloured {
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
@@ -160,10 +162,7 @@ public:
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
-class Edit : public Control {
-public:
-    HBRUSH OnCtlColor(HDC dc) override { return ColorBrush(dc); }
-
+class Edit : public Coloured {
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
 };
