@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "AppIcon.h"
 #include "Application.h"
 #include "Exception.h"
 #include "Fonts.h"
@@ -168,6 +169,7 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
         SendMessageA(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     for (HGDIOBJ o : retired) DeleteObject(o);
+    ShowAppIcon(hwnd_, dpi_);
 
     rescaling_ = true;
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "AppIcon.h"
 #include "Application.h"
 #include "Exception.h"
 #include "Fonts.h"
@@ -181,6 +182,7 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     HWND hwnd = CreateWindowExA(ex, kFormClass, caption.c_str(), ws, x, y, w, h, owner, nullptr,
                                 GetModuleHandleA(nullptr), &form_);
     if (!hwnd) throw Exception("Cannot create the window " + node.Name);
+    ShowAppIcon(hwnd, form_.dpi_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
 }
 
