@@ -1,12 +1,18 @@
 # The JPEG decoder, built for the target as a static library from Debian's
-# source package (scripts/bootstrap.sh fetches it into .deps/).
+# source package (scripts/bootstrap.sh fetches it into .deps/), or from the source
+# tree that VASKEL_JPEG_SOURCE names.
 include(ExternalProject)
-file(GLOB jpeg_candidates LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/.deps/libjpeg-turbo-*)
-list(FILTER jpeg_candidates EXCLUDE REGEX "\\.(tar|gz|xz|dsc)")
-list(GET jpeg_candidates 0 jpeg_default)
-set(VASKEL_JPEG_SOURCE "${jpeg_default}" CACHE PATH "libjpeg-turbo source tree")
+if(NOT VASKEL_JPEG_SOURCE)
+  file(GLOB jpeg_candidates LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/.deps/libjpeg-turbo-*)
+  list(FILTER jpeg_candidates EXCLUDE REGEX "\\.(tar|gz|xz|dsc)")
+  if(jpeg_candidates)
+    list(GET jpeg_candidates 0 jpeg_default)
+    set(VASKEL_JPEG_SOURCE "${jpeg_default}" CACHE PATH "libjpeg-turbo source tree" FORCE)
+  endif()
+endif()
 if(NOT EXISTS "${VASKEL_JPEG_SOURCE}/jpeglib.h")
-  message(FATAL_ERROR "libjpeg-turbo sources not found; run scripts/bootstrap.sh")
+  message(FATAL_ERROR "libjpeg-turbo sources not found at '${VASKEL_JPEG_SOURCE}': "
+                      "run scripts/bootstrap.sh, or set VASKEL_JPEG_SOURCE to a libjpeg-turbo source tree")
 endif()
 
 set(jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg)

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "AppIcon.h"
 #include "Application.h"
 #include "Exception.h"
 #include "Fonts.h"
@@ -164,6 +165,7 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
         SendMessageA(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     retired.clear();
+    ShowAppIcon(hwnd_, dpi_);
 
     rescaling_ = true;
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "AppIcon.h"
 #include "Application.h"
 #include "Exception.h"
 #include "Fonts.h"
@@ -169,6 +170,7 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     HWND hwnd = CreateWindowExA(ex, kFormClass, caption.c_str(), ws, x, y, w, h, owner, nullptr,
                                 GetModuleHandleA(nullptr), &form_);
     if (!hwnd) throw Exception("Cannot create the window " + node.Name);
+    ShowAppIcon(hwnd, form_.dpi_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
 }
 

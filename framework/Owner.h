@@ -53,6 +53,7 @@ using Bitmap = Owner<HBITMAP, &DeleteObject>;
 using Font = Owner<HFONT, &DeleteObject>;
 using Brush = Owner<HBRUSH, &DeleteObject>;
 using MemoryDc = Owner<HDC, &DeleteDC>;
+using Icon = Owner<HICON, &DestroyIcon>;
 
 // A window's device context, given back to that window.
 class WindowDc {

@@ -28,7 +28,9 @@ bool WriteIfChanged(const std::string& path, const void* data, size_t size) {
   if (!f) return false;
   bool ok = std::fwrite(data, 1, size, f) == size;
   ok = (std::fclose(f) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+  // std::filesystem::rename replaces an existing target on Windows too; std::rename does not.
+  if (ok) std::filesystem::rename(temp, path, ec);
+  ok = ok && !ec;
   if (!ok) std::remove(temp.c_str());
   return ok;
 }

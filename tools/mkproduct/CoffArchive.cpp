@@ -7,30 +7,30 @@
 
 namespace {
 
-void MemberHeader(ByteBuffer& out, const std::string& name, uint32_t size) {
+void MemberHeader(ByteBuffer& out, const std::string& name, uint32_t size, uint32_t timeStamp) {
   char header[61];
-  std::snprintf(header, sizeof header, "%-16s%-12u%-6s%-6s%-8s%-10u`\n", name.c_str(), kSampleTimeStamp,
+  std::snprintf(header, sizeof header, "%-16s%-12u%-6s%-6s%-8s%-10u`\n", name.c_str(), timeStamp,
                 "", "", "0", size);
   out.Text(std::string(header, 60));
 }
 
-void Member(ByteBuffer& out, const std::string& name, const ByteBuffer& data) {
-  MemberHeader(out, name, uint32_t(data.Size()));
+void Member(ByteBuffer& out, const std::string& name, const ByteBuffer& data, uint32_t timeStamp) {
+  MemberHeader(out, name, uint32_t(data.Size()), timeStamp);
   out.Bytes(data.Data);
   out.AlignTo(2, '\n');
 }
 
 }  // namespace
 
-std::vector<uint8_t> MakeCoffImportLibrary(const std::string& dllName, const std::vector<std::string>& exports,
-                                           uint32_t size) {
+std::vector<uint8_t> MakeCoffImportLibrary(const Variant& v, const std::string& dllName,
+                                           const std::vector<std::string>& exports, uint32_t size) {
   // One short import object per export, each defining the code symbol and its __imp_ pointer.
   std::vector<ByteBuffer> imports;
   for (size_t i = 0; i < exports.size(); ++i) {
     ByteBuffer obj;
     const std::string symbol = "_" + exports[i];
     obj.U16(0); obj.U16(0xFFFF); obj.U16(0); obj.U16(0x014C);
-    obj.U32(kSampleTimeStamp);
+    obj.U32(v.TimeStamp);
     obj.U32(uint32_t(symbol.size() + 1 + dllName.size() + 1));
     obj.U16(uint32_t(i));
     obj.U16(3 << 2);  // code, imported by the name without its leading underscore
@@ -69,7 +69,7 @@ std::vector<uint8_t> MakeCoffImportLibrary(const std::string& dllName, const std
   linker1.U32BigEndian(n);
   for (const auto& s : symbols) linker1.U32BigEndian(offsets[s.Member]);
   for (const auto& s : symbols) linker1.TextZ(s.Name);
-  Member(out, "/", linker1);
+  Member(out, "/", linker1, v.TimeStamp);
 
   std::vector<Symbol> sorted = symbols;
   std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
@@ -80,9 +80,9 @@ std::vector<uint8_t> MakeCoffImportLibrary(const std::string& dllName, const std
   for (const auto& s : sorted) linker2.U16(s.Member + 1);
   for (const auto& s : sorted) linker2.TextZ(s.Name);
   linker2.PadTo(second);
-  Member(out, "/", linker2);
+  Member(out, "/", linker2, v.TimeStamp);
 
-  for (const auto& obj : imports) Member(out, dllName + "/", obj);
+  for (const auto& obj : imports) Member(out, dllName + "/", obj, v.TimeStamp);
   if (out.Size() != size) throw std::runtime_error(dllName + ": COFF library size mismatch");
   return out.Data;
 }

@@ -14,7 +14,7 @@ void Guid(ByteBuffer& out, uint32_t a, uint16_t b, uint16_t c, std::initializer_
 
 }  // namespace
 
-std::vector<uint8_t> MakeHelpFile(const std::string& name, uint32_t languageId, uint32_t size) {
+std::vector<uint8_t> MakeHelpFile(const Variant& v, const std::string& name, uint32_t languageId, uint32_t size) {
   const uint32_t dirAt = kHeaderLength + kSection0Length, dirLength = kDirHeaderLength + kChunk;
   const uint32_t contentAt = dirAt + dirLength;
   if (size < contentAt) throw std::runtime_error(name + ": too small for a help file");
@@ -23,7 +23,7 @@ std::vector<uint8_t> MakeHelpFile(const std::string& name, uint32_t languageId, 
   out.U32(3);
   out.U32(kHeaderLength);
   out.U32(1);
-  out.U32BigEndian(kSampleTimeStamp);
+  out.U32BigEndian(v.TimeStamp);
   out.U32(languageId);
   Guid(out, 0x7C01FD10, 0x7BAA, 0x11D0, {0x9E, 0x0C, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC});
   Guid(out, 0x7C01FD11, 0x7BAA, 0x11D0, {0x9E, 0x0C, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC});
@@ -47,6 +47,6 @@ std::vector<uint8_t> MakeHelpFile(const std::string& name, uint32_t languageId, 
   out.PadTo(chunk + kChunk - 2);
   out.U16(0);
 
-  Filler(name).Fill(out, size - out.Size());
+  v.FillerFor(name).Fill(out, size - out.Size());
   return out.Data;
 }

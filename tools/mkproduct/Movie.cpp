@@ -27,7 +27,7 @@ void ShortTag(ByteBuffer& out, uint32_t code, const ByteBuffer& body) {
 
 }  // namespace
 
-std::vector<uint8_t> MakeMovie(const std::string& name, uint32_t size) {
+std::vector<uint8_t> MakeMovie(const Variant& v, const std::string& name, uint32_t size) {
   const uint32_t kFrames = 8, kLongTag = 1023;  // an unassigned tag: players skip it by its length
   ByteBuffer out;
   out.Text("FWS");
@@ -47,7 +47,7 @@ std::vector<uint8_t> MakeMovie(const std::string& name, uint32_t size) {
   const uint32_t start = uint32_t(out.Size());
   if (size < start + kFrames * perFrameFixed + endTag) throw std::runtime_error(name + ": too small for a movie");
   uint32_t left = size - start - kFrames * perFrameFixed - endTag;
-  Filler filler(name);
+  Filler filler = v.FillerFor(name);
   for (uint32_t f = 0; f < kFrames; ++f) {
     const uint32_t body = f + 1 == kFrames ? left : left / (kFrames - f);
     left -= body;

@@ -77,8 +77,8 @@ bool Insert(std::vector<uint8_t>& dict, uint16_t blocks, const std::string& name
 
 }  // namespace
 
-std::vector<uint8_t> MakeOmfImportLibrary(const std::string& dllName, const std::vector<std::string>& exports,
-                                          uint32_t size) {
+std::vector<uint8_t> MakeOmfImportLibrary(const Variant& v, const std::string& dllName,
+                                          const std::vector<std::string>& exports, uint32_t size) {
   ByteBuffer out;
   out.Zeros(kPage);  // the library header, filled in below
   std::vector<std::pair<std::string, uint16_t>> publics;
@@ -104,7 +104,9 @@ std::vector<uint8_t> MakeOmfImportLibrary(const std::string& dllName, const std:
   const uint32_t dictAt = (uint32_t(out.Size()) + 3 + kBlock - 1) / kBlock * kBlock;
   out.U8(0xF1);
   out.U16(dictAt - uint32_t(out.Size()) - 2);
-  out.PadTo(dictAt);
+  // Librarians skip the end record's padding; the sample's is zeros.
+  if (v.Sample()) out.PadTo(dictAt);
+  else v.FillerFor(dllName).Fill(out, dictAt - out.Size());
   if (size <= dictAt || (size - dictAt) % kBlock)
     throw std::runtime_error(dllName + ": the OMF library does not fit its size");
   const uint16_t blocks = uint16_t((size - dictAt) / kBlock);

@@ -47,13 +47,13 @@ ByteBuffer ImportSection(uint32_t rva, uint32_t& iatRva) {
 }
 
 ByteBuffer ExportSection(uint32_t rva, const std::string& dllName, std::vector<std::string> names,
-                         uint32_t functionRva) {
+                         uint32_t functionRva, uint32_t timeStamp) {
   std::sort(names.begin(), names.end());  // the loader searches the name table by bisection
   const uint32_t n = uint32_t(names.size());
   const uint32_t functions = rva + 40, nameTable = functions + 4 * n, ordinals = nameTable + 4 * n;
   uint32_t strings = ordinals + 2 * n;
   ByteBuffer s;
-  s.U32(0); s.U32(kSampleTimeStamp); s.U16(0); s.U16(0);
+  s.U32(0); s.U32(timeStamp); s.U16(0); s.U16(0);
   s.U32(strings); s.U32(1); s.U32(n); s.U32(n); s.U32(functions); s.U32(nameTable); s.U32(ordinals);
   for (uint32_t i = 0; i < n; ++i) s.U32(functionRva);
   uint32_t next = strings + uint32_t(dllName.size()) + 1;
@@ -78,8 +78,8 @@ uint32_t PeChecksum(const std::vector<uint8_t>& d, size_t checksumAt) {
 
 }  // namespace
 
-std::vector<uint8_t> MakePe32(const std::string& name, bool dll, const std::vector<std::string>& exports,
-                              uint32_t size) {
+std::vector<uint8_t> MakePe32(const Variant& v, const std::string& name, bool dll,
+                              const std::vector<std::string>& exports, uint32_t size) {
   std::vector<Section> sections;
   const uint32_t imageBase = dll ? 0x10000000 : 0x00400000;
 
@@ -94,7 +94,7 @@ std::vector<uint8_t> MakePe32(const std::string& name, bool dll, const std::vect
     text.Raw.PadTo(0x10, 0xCC);
     const uint8_t stub[] = {0x33, 0xC0, 0xC3};
     text.Raw.Data.insert(text.Raw.Data.end(), std::begin(stub), std::end(stub));
-    table.Raw = ExportSection(table.Rva, name, exports, text.Rva + 0x10);
+    table.Raw = ExportSection(table.Rva, name, exports, text.Rva + 0x10, v.TimeStamp);
   } else {
     table.Raw = ImportSection(table.Rva, iatRva);
     const uint32_t iatVa = imageBase + iatRva;
@@ -111,7 +111,7 @@ std::vector<uint8_t> MakePe32(const std::string& name, bool dll, const std::vect
   if (size % kFileAlign || size < fillerAt + kFileAlign)
     throw std::runtime_error(name + ": a PE image must be a multiple of 512 bytes and large enough");
   Section filler{".data", AlignUp(table.Rva + tableUsed, kSectionAlign), {}, 0xC0000040};
-  Filler(name).Fill(filler.Raw, size - fillerAt);
+  v.FillerFor(name).Fill(filler.Raw, size - fillerAt);
 
   sections.push_back(std::move(text));
   sections.push_back(std::move(table));
@@ -123,7 +123,7 @@ std::vector<uint8_t> MakePe32(const std::string& name, bool dll, const std::vect
   out.Text(std::string("PE\0\0", 4));
   out.U16(0x014C);                    // i386
   out.U16(uint16_t(sections.size()));
-  out.U32(kSampleTimeStamp);
+  out.U32(v.TimeStamp);
   out.U32(0); out.U32(0);
   out.U16(0xE0);
   out.U16(dll ? 0x210E : 0x010F);     // DLL, or an executable with fixed base

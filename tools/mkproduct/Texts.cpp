@@ -1,24 +1,7 @@
-#include <cmath>
-#include <cstdio>
-#include <numbers>
+#include <cctype>
 
 #include "ByteBuffer.h"
 #include "Formats.h"
-
-std::vector<uint8_t> MakeSineTable() {
-  ByteBuffer out;
-  out.Text("\t0         0");
-  const int kLines = 1000;
-  for (int i = 1; i < kLines; ++i) {
-    const double x = 2 * std::numbers::pi * i / (kLines - 1);
-    double y = std::sin(x);
-    if (std::fabs(y) < 0.00005) y = 0;  // sin(2 pi) would print as "-0.0000"
-    char line[64];
-    std::snprintf(line, sizeof line, "\r\n%10.4f%10.4f", x, y);
-    out.Text(line);
-  }
-  return out.Data;
-}
 
 std::vector<uint8_t> WithCrLf(const std::vector<uint8_t>& text) {
   std::vector<uint8_t> out;
@@ -28,4 +11,24 @@ std::vector<uint8_t> WithCrLf(const std::vector<uint8_t>& text) {
     out.push_back(c);
   }
   return out;
+}
+
+std::vector<uint8_t> Reworded(const Variant& v, const std::string& name, std::vector<uint8_t> text,
+                              const WordingStart& start) {
+  if (v.Sample()) return text;
+  Filler filler = v.FillerFor(name);
+  size_t index = 0;
+  for (size_t at = 0; at < text.size(); ++index) {
+    size_t end = at;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    const size_t from = start(index, std::string(text.begin() + at, text.begin() + end));
+    for (size_t i = from == std::string::npos ? end : at + from; i < end; ++i) {
+      if (!std::isalpha(text[i])) continue;
+      text[i] = uint8_t((std::isupper(text[i]) ? 'A' : 'a') + filler.Next() % 26);
+    }
+    at = end;
+    if (at < text.size() && text[at] == '\r') ++at;
+    if (at < text.size() && text[at] == '\n') ++at;
+  }
+  return text;
 }

@@ -1,5 +1,5 @@
 // The installation as a user walks it: licence, destination, components, the
-// run; and what the disk holds afterwards, against the pinned checksums.
+// run; and what the disk holds afterwards, against the checksums of what was embedded.
 #pragma once
 #include <gtest/gtest.h>
 #include "e2e.h"
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "install_manifest.h"
+#include "EmbeddedTable.h"
 
 namespace install {
 
@@ -31,7 +31,7 @@ struct Row {
 
 inline std::vector<Row> Manifest() {
     std::vector<Row> rows;
-    std::istringstream in(kManifestText);
+    std::istringstream in(kEmbeddedTable);
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;

@@ -37,6 +37,21 @@ TEST_F(WizardWindow, AppearsCentredTopmostAndInFront) {
     SaveScreenshot("wizard");
 }
 
+TEST_F(WizardWindow, TitleBarShowsTheProgramsIcon) {
+    // Wine draws the frame itself; the icon's orange and green nodes stand out of a caption.
+    const RECT window = setup.wizard.Rect(), client = setup.wizard.ClientRect();
+    Capture strip;
+    ASSERT_TRUE(strip.Grab(RECT{window.left, window.top, window.left + 32, client.top}));
+    auto seen = [&](auto match) {
+        for (int y = 0; y < strip.Height(); ++y)
+            for (int x = 0; x < strip.Width(); ++x)
+                if (match(strip.At(x, y))) return true;
+        return false;
+    };
+    EXPECT_TRUE(seen([](Rgb p) { return p.r > 220 && p.g > 130 && p.g < 200 && p.b < 100; })) << "no orange node";
+    EXPECT_TRUE(seen([](Rgb p) { return p.r < 170 && p.g > 220 && p.b > 130 && p.b < 200; })) << "no green node";
+}
+
 TEST_F(WizardWindow, StaysInFrontWhenTheBackdropIsActivated) {
     ASSERT_TRUE(setup.backdrop.Activate());
     Settle(setup.backdrop);

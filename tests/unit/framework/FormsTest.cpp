@@ -169,6 +169,32 @@ TEST(FormLoading, ProgressDialogHasItsClientSizeAndRange) {
     EXPECT_EQ(d.ProgressBar->Position(), 100);
 }
 
+// The width of the icon a window shows, 0 for none.
+int IconWidth(HWND hwnd, WPARAM which) {
+    ICONINFO info{};
+    auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, which, 0));
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bm{};
+    GetObjectA(info.hbmColor, sizeof bm, &bm);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+}
+
+TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
+    // A dialog frame shows no class icon on Windows: the form must be given its own.
+    TWizard w;
+    w.Load(vk::LoadResourceText("wizard.layout"));
+    ASSERT_EQ(w.Dpi(), 96);
+    EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 16);
+    EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 32);
+    RECT r;
+    GetWindowRect(w.Handle(), &r);
+    SendMessageA(w.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 24);
+    EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 48);
+}
+
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override { f.Load(kProbe); }

@@ -1,5 +1,5 @@
-// The generated records against the manifest: every file byte for byte, the table's
-// order and components, and the order in which start-up made the records.
+// The generated records against the manifest: every file byte for byte as embedded,
+// the table's order and components, and the order in which start-up made the records.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(PayloadRecords, TableFollowsTheManifestRowByRow) {
   EXPECT_EQ(total, 3825895u);
 }
 
-TEST(PayloadRecords, EveryWrittenFileMatchesItsPinnedChecksum) {
+TEST(PayloadRecords, EveryWrittenFileMatchesTheEmbeddedFolder) {
   ScratchFolder scratch;
   const auto& rows = Manifest();
   ASSERT_EQ(rows.size(), size_t(PayloadFileCount));

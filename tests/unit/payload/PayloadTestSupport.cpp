@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "EmbeddedTable.h"
 #include "FileIo.h"
 
 namespace fs = std::filesystem;
@@ -42,7 +43,7 @@ std::string UnixPathForWine(const std::string& unixPath) {
 const std::vector<ManifestRow>& Manifest() {
   static std::vector<ManifestRow> rows;
   static std::string error;
-  static const bool ok = ReadManifest(UnixPathForWine(VASKEL_MANIFEST_PATH), rows, error);
+  static const bool ok = ParseManifest(kEmbeddedTable, "EmbeddedTable.h", rows, error);
   EXPECT_TRUE(ok) << error;
   return rows;
 }

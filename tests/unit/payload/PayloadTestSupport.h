@@ -22,7 +22,8 @@ class ScratchFolder {
 // A Linux path as Wine reaches it without a drive letter.
 std::string UnixPathForWine(const std::string& unixPath);
 
-// The manifest the build embedded; fails the calling test when unreadable.
+// The manifest's rows with the checksums of the files the build embedded; fails the
+// calling test when unreadable.
 const std::vector<ManifestRow>& Manifest();
 
 std::vector<uint8_t> ReadBytes(const std::string& name);
