@@ -134,8 +134,8 @@ bool Bevel::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void Image::SetPicture(HBITMAP bitmap) {
     // The control hands back what it showed, which may be a copy it made of ours.
-    HBITMAP old = reinterpret_cast<HBITMAP>(
-        SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    HBITMAP old =
+        reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (old && old != bitmap && old != bitmap_.get()) DeleteObject(old);
     if (bitmap_.get() != bitmap) bitmap_.reset(bitmap);
 }
@@ -181,9 +181,7 @@ void Label::Created(PropReader&, const std::string& caption) {
 
 CreateArgs StaticText::Creating(PropReader&, bool) { return {WC_STATICA, SS_LEFT | SS_NOPREFIX}; }
 
-CreateArgs GroupBox::Creating(PropReader&, bool) {
-    return {WC_BUTTONA, BS_GROUPBOX, WS_EX_CONTROLPARENT, true};
-}
+CreateArgs GroupBox::Creating(PropReader&, bool) { return {WC_BUTTONA, BS_GROUPBOX, WS_EX_CONTROLPARENT, true}; }
 
 // The etched-line style would shrink the box to the line: it is drawn here instead.
 CreateArgs Bevel::Creating(PropReader& props, bool) {
@@ -191,9 +189,7 @@ CreateArgs Bevel::Creating(PropReader& props, bool) {
     return {WC_STATICA, SS_OWNERDRAW};
 }
 
-CreateArgs Edit::Creating(PropReader&, bool) {
-    return {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-}
+CreateArgs Edit::Creating(PropReader&, bool) { return {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}; }
 
 CreateArgs Memo::Creating(PropReader& props, bool) {
     DWORD style = ES_MULTILINE | WS_TABSTOP;

@@ -38,8 +38,8 @@ HBRUSH TForm::Brush(COLORREF color) {
 }
 
 bool TForm::HasEvent(const std::string& e) const {
-    return e == "Create" || e == "Show" || e == "Paint" || e == "Resize" || e == "CloseQuery" ||
-           e == "Close" || e == "CanResize";
+    return e == "Create" || e == "Show" || e == "Paint" || e == "Resize" || e == "CloseQuery" || e == "Close" ||
+           e == "CanResize";
 }
 
 void TForm::Load(const std::string& layoutText) { FormBuilder(*this).Build(layoutText); }
@@ -99,15 +99,24 @@ void TForm::Activate() {
 }
 
 void TForm::SetBorderStyle(BorderStyle style) {
-    LONG s = GetWindowLongA(hwnd_, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER |
-                                                   WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    LONG s = GetWindowLongA(hwnd_, GWL_STYLE) &
+             ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE) & ~(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
     s |= WS_POPUP;
     switch (style) {
-        case BorderStyle::None: break;
-        case BorderStyle::Dialog: s |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_DLGMODALFRAME; break;
-        case BorderStyle::ToolWindow: s |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_TOOLWINDOW; break;
-        case BorderStyle::Single: s |= WS_CAPTION | WS_SYSMENU; break;
+        case BorderStyle::None:
+            break;
+        case BorderStyle::Dialog:
+            s |= WS_CAPTION | WS_SYSMENU;
+            ex |= WS_EX_DLGMODALFRAME;
+            break;
+        case BorderStyle::ToolWindow:
+            s |= WS_CAPTION | WS_SYSMENU;
+            ex |= WS_EX_TOOLWINDOW;
+            break;
+        case BorderStyle::Single:
+            s |= WS_CAPTION | WS_SYSMENU;
+            break;
     }
     SetWindowLongA(hwnd_, GWL_STYLE, s);
     SetWindowLongA(hwnd_, GWL_EXSTYLE, ex);
@@ -176,8 +185,10 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
         // Pages are placed by their page control; a picture is drawn unscaled and keeps its size.
         if (dynamic_cast<Page*>(c.get()) || dynamic_cast<Image*>(c.get())) continue;
         RECT b = c->design_;
-        if (c->fillsParent_) GetClientRect(GetParent(c->hwnd_), &b);
-        else b = RECT{Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom)};
+        if (c->fillsParent_)
+            GetClientRect(GetParent(c->hwnd_), &b);
+        else
+            b = RECT{Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom)};
         SetWindowPos(c->hwnd_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (auto* pages = dynamic_cast<PageControl*>(c.get())) pages->LayoutPages();
@@ -286,8 +297,8 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case DM_GETDEFID:
             return 0;  // no default button: Enter presses nothing
         case WM_NEXTDLGCTL: {
-            HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
-                                   : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0 ? TRUE : FALSE);
+            HWND next =
+                LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0 ? TRUE : FALSE);
             if (next) ::SetFocus(next);
             return 0;
         }

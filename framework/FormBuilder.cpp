@@ -124,7 +124,7 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     form_.dpi_ = ScreenDpi();
     std::string caption = props.Text("caption").value_or("");
     std::string border = props.Text("border").value_or("single");
-    BorderStyle style = border == "none"        ? BorderStyle::None
+    BorderStyle style = border == "none"         ? BorderStyle::None
                         : border == "dialog"     ? BorderStyle::Dialog
                         : border == "toolwindow" ? BorderStyle::ToolWindow
                         : border == "single"     ? BorderStyle::Single
@@ -193,11 +193,13 @@ std::unique_ptr<Control> Make() {
 // Every kind a layout may name; each control class knows how it is made.
 const std::map<std::string, std::unique_ptr<Control> (*)()>& Kinds() {
     static const std::map<std::string, std::unique_ptr<Control> (*)()> kinds = {
-        {"label", Make<Label>},       {"statictext", Make<StaticText>}, {"button", Make<Button>},
-        {"checkbox", Make<CheckBox>}, {"radio", Make<RadioButton>},     {"groupbox", Make<GroupBox>},
-        {"edit", Make<Edit>},         {"memo", Make<Memo>},             {"pages", Make<PageControl>},
-        {"page", Make<Page>},         {"scrollbox", Make<ScrollBox>},   {"image", Make<Image>},
-        {"bevel", Make<Bevel>},       {"progress", Make<ProgressBar>}};
+        {"label", Make<Label>},         {"statictext", Make<StaticText>},
+        {"button", Make<Button>},       {"checkbox", Make<CheckBox>},
+        {"radio", Make<RadioButton>},   {"groupbox", Make<GroupBox>},
+        {"edit", Make<Edit>},           {"memo", Make<Memo>},
+        {"pages", Make<PageControl>},   {"page", Make<Page>},
+        {"scrollbox", Make<ScrollBox>}, {"image", Make<Image>},
+        {"bevel", Make<Bevel>},         {"progress", Make<ProgressBar>}};
     return kinds;
 }
 
@@ -228,10 +230,10 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
     const RECT b = page ? RECT{} : Bounds(node, props, c, parentHwnd);
     const std::string caption = page ? props.Text("caption").value_or(node.Name)
                                      : TextValue(props.Text("caption").value_or(props.Text("text").value_or("")));
-    HWND hwnd = CreateWindowExA(args.exStyle, args.windowClass, page ? "" : caption.c_str(), style, b.left, b.top,
-                                b.right - b.left, b.bottom - b.top, parentHwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr),
-                                nullptr);
+    HWND hwnd =
+        CreateWindowExA(args.exStyle, args.windowClass, page ? "" : caption.c_str(), style, b.left, b.top,
+                        b.right - b.left, b.bottom - b.top, parentHwnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) Fail(node, "cannot create the control");
     c.name_ = node.Name;
     c.form_ = &form_;
@@ -297,8 +299,7 @@ void FormBuilder::ApplyLooks(Control& c, PropReader& props, const LayoutNode& no
     }
 }
 
-void FormBuilder::ShowFirstPage(PageControl& pages, const std::optional<std::string>& active,
-                                const LayoutNode& node) {
+void FormBuilder::ShowFirstPage(PageControl& pages, const std::optional<std::string>& active, const LayoutNode& node) {
     pages.LayoutPages();
     Page* first = pages.PageCount() ? pages.PageAt(0) : nullptr;
     for (int i = 0; i < pages.PageCount(); ++i)

@@ -31,14 +31,19 @@ std::string ReadQuoted(const std::string& s, size_t& i, int line) {
     ++i;
     while (i < s.size() && s[i] != '"') {
         char c = s[i++];
-        if (c != '\\') { out += c; continue; }
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
         if (i >= s.size()) break;
         char e = s[i++];
-        if (e == 'n') out += '\n';
+        if (e == 'n')
+            out += '\n';
         else if (e == 'x' && i + 1 < s.size() && HexDigit(s[i]) >= 0 && HexDigit(s[i + 1]) >= 0) {
             out += static_cast<char>(HexDigit(s[i]) * 16 + HexDigit(s[i + 1]));
             i += 2;
-        } else out += e;
+        } else
+            out += e;
     }
     if (i >= s.size()) SyntaxError(line, "unterminated text");
     ++i;
@@ -53,8 +58,10 @@ std::vector<std::string> Tokens(const std::string& s, int line) {
         if (i >= s.size() || s[i] == '#') break;
         std::string tok;
         while (i < s.size() && s[i] != ' ' && s[i] != '\t') {
-            if (s[i] == '"') tok += ReadQuoted(s, i, line);
-            else tok += s[i++];
+            if (s[i] == '"')
+                tok += ReadQuoted(s, i, line);
+            else
+                tok += s[i++];
         }
         out.push_back(tok);
     }
@@ -111,7 +118,10 @@ void PropReader::Fail(const std::string& key, const std::string& what) const {
 
 std::optional<std::string> PropReader::Text(const char* key) {
     for (size_t i = 0; i < node_.Props.size(); ++i)
-        if (node_.Props[i].first == key) { used_[i] = true; return node_.Props[i].second; }
+        if (node_.Props[i].first == key) {
+            used_[i] = true;
+            return node_.Props[i].second;
+        }
     return std::nullopt;
 }
 
@@ -126,8 +136,10 @@ std::optional<std::vector<int>> PropReader::Ints(const char* key, size_t count) 
         if (endp == p) Fail(key, "is not a list of numbers");
         out.push_back(static_cast<int>(v));
         p = endp;
-        if (*p == ',') ++p;
-        else if (*p) Fail(key, "is not a list of numbers");
+        if (*p == ',')
+            ++p;
+        else if (*p)
+            Fail(key, "is not a list of numbers");
     }
     if (out.size() != count) Fail(key, "needs " + std::to_string(count) + " numbers");
     return out;

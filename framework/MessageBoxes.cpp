@@ -36,9 +36,8 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
             RECT rc;
             GetWindowRect(box, &rc);
             int w = rc.right - rc.left, h = rc.bottom - rc.top;
-            SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             if (g_place.yesNo) {
                 SetWindowSubclass(box, CancelMeansNo, 1, 0);
                 EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);

@@ -61,8 +61,7 @@ void PageControl::SetActivePage(Page* page) {
         active_ = page;
         if (old) {
             HWND focus = GetFocus();
-            if (focus && (focus == old->Handle() || IsChild(old->Handle(), focus)))
-                ::SetFocus(GetParent(hwnd_));
+            if (focus && (focus == old->Handle() || IsChild(old->Handle(), focus))) ::SetFocus(GetParent(hwnd_));
             ShowWindow(old->Handle(), SW_HIDE);
         }
         return;

@@ -17,8 +17,7 @@ public:
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept
-    {
+    ComPtr& operator=(ComPtr&& other) noexcept {
         if (this != &other) {
             reset();
             ptr_ = std::exchange(other.ptr_, nullptr);
@@ -31,14 +30,12 @@ public:
     explicit operator bool() const { return ptr_ != nullptr; }
 
     // Out-parameter for CoCreateInstance / QueryInterface.
-    void** put_void()
-    {
+    void** put_void() {
         reset();
         return reinterpret_cast<void**>(&ptr_);
     }
 
-    void reset()
-    {
+    void reset() {
         if (ptr_ != nullptr) {
             ptr_->Release();
             ptr_ = nullptr;
@@ -56,10 +53,8 @@ private:
 class ComApartment {
 public:
     ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -70,4 +65,4 @@ private:
     HRESULT result_;
 };
 
-} // namespace host
+}  // namespace host

@@ -6,8 +6,7 @@
 
 namespace host {
 
-FolderPick BrowseForFolder(HWND owner, const std::string& title)
-{
+FolderPick BrowseForFolder(HWND owner, const std::string& title) {
     char displayName[MAX_PATH] = {};
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
@@ -20,12 +19,10 @@ FolderPick BrowseForFolder(HWND owner, const std::string& title)
     // The dialog requires a single-threaded apartment on the calling thread.
     ComApartment apartment;
     ItemList chosen(SHBrowseForFolderA(&info));
-    if (!chosen)
-        return {FolderChoice::Cancelled, {}};
+    if (!chosen) return {FolderChoice::Cancelled, {}};
     char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(chosen.get(), path))
-        return {FolderChoice::ChosenWithoutPath, {}};
+    if (!SHGetPathFromIDListA(chosen.get(), path)) return {FolderChoice::ChosenWithoutPath, {}};
     return {FolderChoice::Chosen, std::string(path)};
 }
 
-} // namespace host
+}  // namespace host

@@ -8,4 +8,4 @@ namespace host {
 
 using ItemList = vk::Owner<LPITEMIDLIST, &CoTaskMemFree>;
 
-} // namespace host
+}  // namespace host

@@ -6,4 +6,4 @@ namespace host {
 
 using RegKey = vk::Owner<HKEY, &RegCloseKey>;
 
-} // namespace host
+}  // namespace host

@@ -45,4 +45,4 @@ bool DeleteValue(HKEY key, const std::string& name);
 // first; true when the key itself was deleted.
 bool DeleteKeyTree(HKEY parent, const std::string& name);
 
-} // namespace host
+}  // namespace host

@@ -16,18 +16,18 @@ std::optional<std::string> SpecialFolderPath(HWND owner, int csidl);
 enum class FolderChoice { Cancelled, Chosen, ChosenWithoutPath };
 struct FolderPick {
     FolderChoice choice = FolderChoice::Cancelled;
-    std::string path; // set only for Chosen
+    std::string path;  // set only for Chosen
 };
 
 // The shell's modal folder-browse dialog over the whole namespace.
 FolderPick BrowseForFolder(HWND owner, const std::string& title);
 
 // Writes a .lnk file at linkFile pointing at target; true when the link was saved.
-bool WriteShellLink(const std::string& target, const std::string& linkFile,
-                    const std::string& description, int showCommand);
+bool WriteShellLink(const std::string& target, const std::string& linkFile, const std::string& description,
+                    int showCommand);
 
 // Opens the folder's window without taking the focus; ShellExecuteA's result
 // (greater than 32 on success). A missing folder is not asked for: SE_ERR_FNF.
 INT_PTR OpenFolderWindow(HWND owner, const std::string& folder);
 
-} // namespace host
+}  // namespace host

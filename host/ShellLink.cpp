@@ -17,42 +17,34 @@ constexpr GUID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46
 constexpr GUID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 // The link path in UTF-16 from the ANSI code page; empty on failure.
-std::vector<wchar_t> WidePath(const std::string& path)
-{
+std::vector<wchar_t> WidePath(const std::string& path) {
     int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return {};
+    if (length <= 0) return {};
     std::vector<wchar_t> wide(static_cast<size_t>(length));
-    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length) != length)
-        return {};
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length) != length) return {};
     return wide;
 }
 
-} // namespace
+}  // namespace
 
-bool WriteShellLink(const std::string& target, const std::string& linkFile,
-                    const std::string& description, int showCommand)
-{
+bool WriteShellLink(const std::string& target, const std::string& linkFile, const std::string& description,
+                    int showCommand) {
     // Declared first so COM outlives both interfaces below.
     ComApartment apartment;
-    if (!apartment.ok())
-        return false;
+    if (!apartment.ok()) return false;
 
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
-                                link.put_void())))
+    if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.put_void())))
         return false;
     link->SetPath(target.c_str());
     link->SetDescription(description.c_str());
     link->SetShowCmd(showCommand);
 
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(kIidPersistFile, file.put_void())))
-        return false;
+    if (FAILED(link->QueryInterface(kIidPersistFile, file.put_void()))) return false;
     std::vector<wchar_t> widePath = WidePath(linkFile);
-    if (widePath.empty())
-        return false;
+    if (widePath.empty()) return false;
     return SUCCEEDED(file->Save(widePath.data(), TRUE));
 }
 
-} // namespace host
+}  // namespace host

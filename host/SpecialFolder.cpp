@@ -5,15 +5,12 @@
 
 namespace host {
 
-std::optional<std::string> SpecialFolderPath(HWND owner, int csidl)
-{
+std::optional<std::string> SpecialFolderPath(HWND owner, int csidl) {
     ItemList list;
-    if (FAILED(SHGetSpecialFolderLocation(owner, csidl, list.put())) || !list)
-        return std::nullopt;
+    if (FAILED(SHGetSpecialFolderLocation(owner, csidl, list.put())) || !list) return std::nullopt;
     char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(list.get(), path))
-        return std::nullopt;
+    if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
     return std::string(path);
 }
 
-} // namespace host
+}  // namespace host

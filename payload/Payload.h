@@ -4,9 +4,9 @@
 // The embedded product files, defined by the generated unit Dsetuplargefile.
 
 struct PayloadEntry {
-  const char* TargetPath;   // relative to the destination folder
-  char Component;           // '1' core, '2'..'5' the optional components
-  DSetupFile* const* File;  // the row's record pointer, set during start-up
+    const char* TargetPath;   // relative to the destination folder
+    char Component;           // '1' core, '2'..'5' the optional components
+    DSetupFile* const* File;  // the row's record pointer, set during start-up
 };
 
 constexpr int PayloadFileCount = 22;

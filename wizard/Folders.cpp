@@ -19,8 +19,10 @@ size_t LastSeparator(const std::string& path, UINT codePage) {
     size_t last = std::string::npos;
     for (size_t i = 0; i < path.size(); ++i) {
         const auto c = static_cast<BYTE>(path[i]);
-        if (IsDBCSLeadByteEx(codePage, c) && i + 1 < path.size()) ++i;
-        else if (c == '\\' || c == ':') last = i;
+        if (IsDBCSLeadByteEx(codePage, c) && i + 1 < path.size())
+            ++i;
+        else if (c == '\\' || c == ':')
+            last = i;
     }
     return last;
 }

@@ -78,8 +78,10 @@ void TWizard::OfferActions(bool installed) {
     CK_Modify->SetEnabled(installed);
     StaticText2->SetEnabled(installed);
     StaticText3->SetEnabled(installed);
-    if (installed) CK_Uninstall->SetChecked(true);
-    else CK_Install->SetChecked(true);
+    if (installed)
+        CK_Uninstall->SetChecked(true);
+    else
+        CK_Install->SetChecked(true);
 }
 
 void TWizard::CK_AgreeClick() { ButtonNext->SetEnabled(CK_Agree->Checked()); }
@@ -115,8 +117,10 @@ void TWizard::FormCloseQuery(vk::EventArgs& e) {
 }
 
 void TWizard::FormClose() {
-    if (CK_Install->Checked()) FinishSetup();
-    else if (CK_Modify->Checked()) FinishSetup();
+    if (CK_Install->Checked())
+        FinishSetup();
+    else if (CK_Modify->Checked())
+        FinishSetup();
     vk::Application.Terminate();
 }
 

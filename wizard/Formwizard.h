@@ -119,7 +119,6 @@ private:
     bool recordLoaded_ = false;
     // What the last removal left in place, and why: lines for the closing message.
     std::vector<std::string> removalNotes_;
-
 };
 
 extern TWizard* Wizard;

@@ -4,8 +4,8 @@
 
 // Every parent precedes its children, so one single-level creation each is enough.
 inline constexpr const char* kSubFolders[] = {
-    "lib", "lib\\bcb", "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class",
-    "lib\\vcpp\\api", "vaskelapi", "vaskelclass", "Help", "Tutorial",
+    "lib",       "lib\\bcb",    "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class", "lib\\vcpp\\api",
+    "vaskelapi", "vaskelclass", "Help",      "Tutorial",
 };
 
 inline constexpr char kGroupName[] = "Vaskel";

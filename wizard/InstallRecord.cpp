@@ -15,49 +15,35 @@ struct ValueText {
     bool hidden = false;  // other bytes follow the NUL
 };
 
-std::optional<ValueText> ReadText(HKEY key, const char* name)
-{
+std::optional<ValueText> ReadText(HKEY key, const char* name) {
     host::ValueBytes value = host::QueryValueBytes(key, name);
-    if (value.status != ERROR_SUCCESS)
-        return std::nullopt;
+    if (value.status != ERROR_SUCCESS) return std::nullopt;
     const char* begin = value.data.data();
     const char* end = begin + value.size;
     const char* nul = std::find(begin, end, '\0');
     return ValueText{std::string(begin, nul), std::any_of(nul, end, [](char c) { return c != '\0'; })};
 }
 
-bool IsTrustedFolder(const std::string& text)
-{
-    if (text.empty())
-        return false;
-    return std::none_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+bool IsTrustedFolder(const std::string& text) {
+    if (text.empty()) return false;
+    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-bool IsSet(const std::optional<ValueText>& value)
-{
-    return value && !value->text.empty() && value->text[0] == '1';
-}
+bool IsSet(const std::optional<ValueText>& value) { return value && !value->text.empty() && value->text[0] == '1'; }
 
-} // namespace
+}  // namespace
 
-std::string ProductKeyPath(const std::string& registryBase)
-{
-    return registryBase + "\\" + kProductSubkey;
-}
+std::string ProductKeyPath(const std::string& registryBase) { return registryBase + "\\" + kProductSubkey; }
 
-bool RecordExists(const std::string& registryBase)
-{
+bool RecordExists(const std::string& registryBase) {
     host::RegKey key;
     return host::OpenKey(ProductKeyPath(registryBase), key);
 }
 
-bool WriteRecord(const std::string& registryBase, const std::string& components,
-                 const std::string& baseFolder, bool menu, bool icon)
-{
+bool WriteRecord(const std::string& registryBase, const std::string& components, const std::string& baseFolder,
+                 bool menu, bool icon) {
     host::RegKey key;
-    if (!host::CreateKey(ProductKeyPath(registryBase), key))
-        return false;
+    if (!host::CreateKey(ProductKeyPath(registryBase), key)) return false;
     host::SetTextValue(key.get(), "Version", kRecordVersion);
     host::SetTextValue(key.get(), "Components", components);
     host::SetTextValue(key.get(), "BaseFolder", baseFolder);
@@ -66,11 +52,9 @@ bool WriteRecord(const std::string& registryBase, const std::string& components,
     return true;
 }
 
-bool ReadRecord(const std::string& registryBase, InstallRecordValues& out)
-{
+bool ReadRecord(const std::string& registryBase, InstallRecordValues& out) {
     host::RegKey key;
-    if (!host::OpenKey(ProductKeyPath(registryBase), key))
-        return false;
+    if (!host::OpenKey(ProductKeyPath(registryBase), key)) return false;
     std::optional<ValueText> components = ReadText(key.get(), "Components");
     std::optional<ValueText> baseFolder = ReadText(key.get(), "BaseFolder");
     std::optional<ValueText> menu = ReadText(key.get(), "Menu");
@@ -85,33 +69,28 @@ bool ReadRecord(const std::string& registryBase, InstallRecordValues& out)
     return true;
 }
 
-DeleteRecordResult DeleteRecord(const std::string& registryBase)
-{
+DeleteRecordResult DeleteRecord(const std::string& registryBase) {
     {
         host::RegKey product;
-        if (!host::OpenKey(ProductKeyPath(registryBase), product))
-            return DeleteRecordResult::ErrorOpeningKey;
+        if (!host::OpenKey(ProductKeyPath(registryBase), product)) return DeleteRecordResult::ErrorOpeningKey;
         std::vector<std::string> names;
         host::ListValueNames(product.get(), names);
-        for (const std::string& name : names)
-            host::DeleteValue(product.get(), name);
+        for (const std::string& name : names) host::DeleteValue(product.get(), name);
     }
     host::RegKey maker;
-    if (!host::OpenKey(registryBase, maker))
-        return DeleteRecordResult::ErrorOpeningParentKey;
+    if (!host::OpenKey(registryBase, maker)) return DeleteRecordResult::ErrorOpeningParentKey;
     host::DeleteKeyTree(maker.get(), kProductSubkey);
     return DeleteRecordResult::Deleted;
 }
 
-std::string DeleteRecordMessage(DeleteRecordResult result, const std::string& registryBase)
-{
+std::string DeleteRecordMessage(DeleteRecordResult result, const std::string& registryBase) {
     switch (result) {
-    case DeleteRecordResult::ErrorOpeningKey:
-        return msg::ErrorOpeningKey;
-    case DeleteRecordResult::ErrorOpeningParentKey:
-        return msg::ErrorOpeningParentKey + registryBase;
-    case DeleteRecordResult::Deleted:
-        break;
+        case DeleteRecordResult::ErrorOpeningKey:
+            return msg::ErrorOpeningKey;
+        case DeleteRecordResult::ErrorOpeningParentKey:
+            return msg::ErrorOpeningParentKey + registryBase;
+        case DeleteRecordResult::Deleted:
+            break;
     }
     return {};
 }

@@ -11,7 +11,6 @@
 inline constexpr char kProductSubkey[] = "Vaskel";
 inline constexpr char kRecordVersion[] = "1.1";
 
-
 struct InstallRecordValues {
     // Up to the first NUL; empty when the value is absent or larger than the read.
     std::string Components;
@@ -33,8 +32,8 @@ bool RecordExists(const std::string& registryBase);
 // Creates the product key (and a missing maker key) and writes Version,
 // Components, BaseFolder, Menu and Icon in that order; false when the key
 // could not be created, in which case nothing was written.
-bool WriteRecord(const std::string& registryBase, const std::string& components,
-                 const std::string& baseFolder, bool menu, bool icon);
+bool WriteRecord(const std::string& registryBase, const std::string& components, const std::string& baseFolder,
+                 bool menu, bool icon);
 
 // False when the product key could not be opened; `out` is then untouched.
 bool ReadRecord(const std::string& registryBase, InstallRecordValues& out);

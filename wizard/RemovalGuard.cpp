@@ -25,7 +25,8 @@ bool IsDrive(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); 
 
 // Where a UNC path's share name ends, or npos when it is not "\\server\share...".
 size_t UncShareEnd(const std::string& p) {
-    if (p.size() < 5 || p[0] != '\\' || p[1] != '\\' || p[2] == '\\' || p[2] == '?' || p[2] == '.') return std::string::npos;
+    if (p.size() < 5 || p[0] != '\\' || p[1] != '\\' || p[2] == '\\' || p[2] == '?' || p[2] == '.')
+        return std::string::npos;
     size_t server = p.find('\\', 2);
     if (server == std::string::npos || server == 2 || server + 1 >= p.size() || p[server + 1] == '\\')
         return std::string::npos;
@@ -61,8 +62,8 @@ std::optional<std::string> WhyNotRemovable(const std::string& folder, const std:
         if (sys.empty()) continue;
         std::string theirs = Canonical(sys);
         bool same = theirs == mine;
-        bool holds = theirs.size() > mine.size() && theirs.compare(0, mine.size(), mine) == 0 &&
-                     theirs[mine.size()] == '\\';
+        bool holds =
+            theirs.size() > mine.size() && theirs.compare(0, mine.size(), mine) == 0 && theirs[mine.size()] == '\\';
         if (same || holds) return std::string(msg::WhySystemFolder);
     }
     return std::nullopt;

@@ -57,8 +57,10 @@ void CountKept(const std::string& path, const std::string& relative, const Owned
             const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             const bool link = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             if (folder && !link && Holds(owned.folders, mine)) continue;  // counted when it was left
-            if (!folder && Holds(owned.files, mine)) kept.stuck = true;
-            else ++(folder ? kept.folders : kept.files);
+            if (!folder && Holds(owned.files, mine))
+                kept.stuck = true;
+            else
+                ++(folder ? kept.folders : kept.files);
         } while (FindNextFileA(find.get(), &entry));
     }
     // Empty, yet not removable: something holds it.

@@ -32,9 +32,7 @@ std::string ShortcutName(const std::string& shortcutFile) {
     return name;
 }
 
-void ReportShortcutFailure(const std::string& name) {
-    vk::PlainBox(std::string(msg::CannotCreateShortcut) + name);
-}
+void ReportShortcutFailure(const std::string& name) { vk::PlainBox(std::string(msg::CannotCreateShortcut) + name); }
 
 }  // namespace
 

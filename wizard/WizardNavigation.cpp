@@ -15,8 +15,10 @@ void TWizard::StartInstallation() {
     ShowPage(StepIcons);
     ButtonCancel->SetEnabled(false);
     ButtonBack->SetEnabled(false);
-    if (InstallFiles()) installCompleted_ = true;
-    else ReturnToDestination();
+    if (InstallFiles())
+        installCompleted_ = true;
+    else
+        ReturnToDestination();
 }
 
 void TWizard::ReturnToDestination() {
@@ -70,8 +72,10 @@ void TWizard::ButtonNextClick() {
             break;
         case 4:
             if (CK_Install->Checked()) {
-                if (!IsLocationValid()) vk::PlainBox(msg::InvalidFolder);
-                else StartInstallation();
+                if (!IsLocationValid())
+                    vk::PlainBox(msg::InvalidFolder);
+                else
+                    StartInstallation();
             } else if (CK_Modify->Checked()) {
                 if (!vk::ConfirmBox(msg::ConfirmRepair)) return;
                 if (!Repair()) {

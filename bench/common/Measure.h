@@ -37,8 +37,10 @@ inline void DeleteTree(const std::string& path) {
                 const std::string name = found.cFileName;
                 if (name == "." || name == "..") continue;
                 const std::string child = path + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(child);
-                else DeleteFileA(child.c_str());
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    DeleteTree(child);
+                else
+                    DeleteFileA(child.c_str());
             } while (FindNextFileA(find.get(), &found));
         }
     }

@@ -47,7 +47,8 @@ bool InstallDefault() {
     ok = Wizard->CreateProgramGroup("Vaskel") && ok;
     ok = Wizard->CreateGroupShortcut("Vaskel", std::string(kFolder) + "\\Vaskel.exe", "Vaskel") && ok;
     ok = Wizard->CreateGroupShortcut("Vaskel Sim", std::string(kFolder) + "\\VaskelSim.exe", "Vaskel") && ok;
-    ok = Wizard->CreateGroupShortcut("Help Documentation", std::string(kFolder) + "\\Help\\vaskelhelp.chm", "Vaskel") && ok;
+    ok = Wizard->CreateGroupShortcut("Help Documentation", std::string(kFolder) + "\\Help\\vaskelhelp.chm", "Vaskel") &&
+         ok;
     SetCurrentDirectoryA("C:\\");
     return ok;
 }
@@ -82,12 +83,24 @@ int main(int argc, char** argv) {
             ok = InstallDefault() && ok;
             const double t0 = bench::Seconds();
             switch (which) {
-                case kUninstall: Wizard->Uninstall(); break;
-                case kBulk: ok = ShellDelete(kFolder) && ok; break;
-                case kTree: Wizard->RemoveFolderTree(kFolder); break;
-                case kFullPaths: bench::DeleteTree(kFolder); break;
-                case kRepair: ok = Wizard->Repair() && ok; break;
-                case kGuard: ok = !ShellSystemFolders().empty() && ok; break;
+                case kUninstall:
+                    Wizard->Uninstall();
+                    break;
+                case kBulk:
+                    ok = ShellDelete(kFolder) && ok;
+                    break;
+                case kTree:
+                    Wizard->RemoveFolderTree(kFolder);
+                    break;
+                case kFullPaths:
+                    bench::DeleteTree(kFolder);
+                    break;
+                case kRepair:
+                    ok = Wizard->Repair() && ok;
+                    break;
+                case kGuard:
+                    ok = !ShellSystemFolders().empty() && ok;
+                    break;
                 case kDialog:
                     Wizard->Hide();
                     FormInstall->SetCaption("Uninstalling...");
@@ -95,8 +108,10 @@ int main(int argc, char** argv) {
                     break;
             }
             took[which] = bench::Seconds() - t0;
-            if (which == kGuard || which == kDialog) bench::DeleteTree(kFolder);
-            else ok = (which == kRepair ? Exists(kFolder) : !Exists(kFolder)) && ok;
+            if (which == kGuard || which == kDialog)
+                bench::DeleteTree(kFolder);
+            else
+                ok = (which == kRepair ? Exists(kFolder) : !Exists(kFolder)) && ok;
             SetCurrentDirectoryA("C:\\");
             FormInstall->Hide();
         }

@@ -38,8 +38,7 @@ double TimeOne(const std::string& exe, const char* title) {
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
     const double start = 1000 * bench::Seconds();
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     const vk::UniqueHandle process(pi.hProcess), thread(pi.hThread);
     Query q{pi.dwProcessId, title, false};
     double elapsed = -1;

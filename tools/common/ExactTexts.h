@@ -5,7 +5,7 @@
 
 // A manifest format, "name" or "name=argument".
 struct FormatRule {
-  std::string Name, Argument;
+    std::string Name, Argument;
 };
 FormatRule ParseFormatRule(const std::string& format);
 

@@ -5,13 +5,13 @@
 
 // One row of the payload manifest: what the installation run writes, and where.
 struct ManifestRow {
-  int Row = 0;               // 1..22, the order of the installation run
-  std::string TargetPath;    // relative, with backslashes, exactly as installed
-  char Component = '1';
-  uint32_t Size = 0;
-  int Created = 0;           // place in the start-up creation order
-  std::string Sha256;        // lower-case hex: the sample's bytes, or what was embedded
-  std::string Format;        // the rule every product's file must meet, e.g. "fws5"
+    int Row = 0;             // 1..22, the order of the installation run
+    std::string TargetPath;  // relative, with backslashes, exactly as installed
+    char Component = '1';
+    uint32_t Size = 0;
+    int Created = 0;     // place in the start-up creation order
+    std::string Sha256;  // lower-case hex: the sample's bytes, or what was embedded
+    std::string Format;  // the rule every product's file must meet, e.g. "fws5"
 };
 
 // Reads the tab-separated manifest; blank lines and lines starting with '#' are skipped.

@@ -10,10 +10,10 @@ std::string Variable(const char* name, const char* fallback) {
     return value && *value ? value : fallback;
 }
 
-} // namespace
+}  // namespace
 
 std::string SetupExe() { return Variable("VASKEL_E2E_EXE", "C:\\setup\\VaskelSetup.exe"); }
 std::string ShotFolder() { return Variable("VASKEL_E2E_SHOTS", "C:\\e2e\\shots"); }
 std::string WorkFolder() { return Variable("VASKEL_E2E_WORK", "C:\\e2e\\work"); }
 
-} // namespace e2e
+}  // namespace e2e

@@ -11,4 +11,4 @@ std::string ShotFolder();
 // Scratch space inside the prefix for Linux-side checks.
 std::string WorkFolder();
 
-} // namespace e2e
+}  // namespace e2e

@@ -11,4 +11,4 @@ using vk::WindowDc;
 using Selection = vk::ScopedSelect;
 using RegKey = vk::Owner<HKEY, &RegCloseKey>;
 
-} // namespace e2e
+}  // namespace e2e

@@ -15,7 +15,7 @@ INPUT Key(WORD vk, bool up) {
     return in;
 }
 
-} // namespace
+}  // namespace
 
 bool PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
     std::vector<INPUT> inputs;
@@ -54,7 +54,7 @@ void SeparateFromLastClick(POINT p) {
     if (now < due) Sleep(static_cast<DWORD>(due - now));
 }
 
-} // namespace
+}  // namespace
 
 bool ClickAt(POINT p) {
     SeparateFromLastClick(p);
@@ -80,13 +80,15 @@ bool ClickOn(const Window& target, POINT p) {
     // finds the control itself, past the group boxes drawn over it.
     const HWND root = GetAncestor(target.handle(), GA_ROOT);
     RECT before{};
-    const bool ready = WaitUntil([&] {
-        if (!target.Visible() || !target.Enabled()) return false;
-        const RECT now = target.Rect();
-        const bool still = EqualRect(&now, &before);
-        before = now;
-        return still && PtInRect(&now, p) && GetAncestor(WindowFromPoint(p), GA_ROOT) == root;
-    }, kDefaultWaitMs, 50);
+    const bool ready = WaitUntil(
+        [&] {
+            if (!target.Visible() || !target.Enabled()) return false;
+            const RECT now = target.Rect();
+            const bool still = EqualRect(&now, &before);
+            before = now;
+            return still && PtInRect(&now, p) && GetAncestor(WindowFromPoint(p), GA_ROOT) == root;
+        },
+        kDefaultWaitMs, 50);
     if (!ready || !ClickAt(p)) return false;
     return Settle(target) || !target.Exists();
 }
@@ -102,4 +104,4 @@ bool Settle(const Window& target, DWORD timeoutMs) {
     return true;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -21,4 +21,4 @@ bool ClickOn(const Window& target, POINT screen);
 // Returns once the target's thread has handled everything queued so far.
 bool Settle(const Window& target, DWORD timeoutMs = 2000);
 
-} // namespace e2e
+}  // namespace e2e

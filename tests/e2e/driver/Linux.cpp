@@ -27,7 +27,7 @@ bool WriteAll(const std::string& path, const std::string& text) {
     return f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
 }
 
-} // namespace
+}  // namespace
 
 std::string UnixPath(const std::string& windowsPath) {
     auto convert = reinterpret_cast<UnixFileName>(
@@ -53,17 +53,16 @@ bool RunLinux(const std::string& command, LinuxResult& result, DWORD timeoutMs) 
     static int serial = 0;
     const std::string folder = WorkFolder();
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string base = folder + "\\linux" + std::to_string(GetCurrentProcessId()) + "_" +
-                             std::to_string(++serial);
+    const std::string base =
+        folder + "\\linux" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
     const std::string script = base + ".sh", output = base + ".out", status = base + ".rc";
     DeleteFileA(status.c_str());
-    const std::string unixScript = UnixPath(script), unixOutput = UnixPath(output),
-                      unixStatus = UnixPath(status);
+    const std::string unixScript = UnixPath(script), unixOutput = UnixPath(output), unixStatus = UnixPath(status);
     if (unixScript.empty()) return false;
     // The status file appears whole, by rename, only after the output is complete.
-    const std::string body = "(" + command + ") >" + ShellQuote(unixOutput) + " 2>&1 </dev/null\n" +
-                             "echo $? >" + ShellQuote(unixStatus + ".tmp") + "\n" +
-                             "mv " + ShellQuote(unixStatus + ".tmp") + " " + ShellQuote(unixStatus) + "\n";
+    const std::string body = "(" + command + ") >" + ShellQuote(unixOutput) + " 2>&1 </dev/null\n" + "echo $? >" +
+                             ShellQuote(unixStatus + ".tmp") + "\n" + "mv " + ShellQuote(unixStatus + ".tmp") + " " +
+                             ShellQuote(unixStatus) + "\n";
     if (!WriteAll(script, body)) return false;
 
     std::string commandLine = "\\\\?\\unix\\bin\\sh \"" + unixScript + "\"";
@@ -80,4 +79,4 @@ bool RunLinux(const std::string& command, LinuxResult& result, DWORD timeoutMs) 
     return true;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -21,4 +21,4 @@ struct LinuxResult {
 // Runs a /bin/sh command line; false when it could not start or did not end in time.
 bool RunLinux(const std::string& command, LinuxResult& result, DWORD timeoutMs = 20000);
 
-} // namespace e2e
+}  // namespace e2e

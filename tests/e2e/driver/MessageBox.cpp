@@ -47,21 +47,24 @@ bool Render(LPCSTR which, const Capture& onScreen, Capture& drawn) {
 }
 
 BoxIcon Identify(const Capture& onScreen) {
-    struct Candidate { LPCSTR id; BoxIcon icon; };
-    static const Candidate candidates[] = {
-        {IDI_HAND, BoxIcon::Stop}, {IDI_QUESTION, BoxIcon::Question},
-        {IDI_EXCLAMATION, BoxIcon::Warning}, {IDI_ASTERISK, BoxIcon::Information}};
+    struct Candidate {
+        LPCSTR id;
+        BoxIcon icon;
+    };
+    static const Candidate candidates[] = {{IDI_HAND, BoxIcon::Stop},
+                                           {IDI_QUESTION, BoxIcon::Question},
+                                           {IDI_EXCLAMATION, BoxIcon::Warning},
+                                           {IDI_ASTERISK, BoxIcon::Information}};
     Capture seen = onScreen;
     for (auto& p : seen.Pixels()) p &= 0xFFFFFF;
     for (const auto& c : candidates) {
         Capture drawn;
-        if (Render(c.id, seen, drawn) && seen.CountDifferent(drawn, 8) * 50 < int(seen.Pixels().size()))
-            return c.icon;
+        if (Render(c.id, seen, drawn) && seen.CountDifferent(drawn, 8) * 50 < int(seen.Pixels().size())) return c.icon;
     }
     return BoxIcon::Unknown;
 }
 
-} // namespace
+}  // namespace
 
 std::string MessageBoxWindow::Message() const {
     for (const auto& c : Children())
@@ -79,11 +82,13 @@ BoxIcon MessageBoxWindow::Icon(DWORD timeoutMs) const {
     if (!iconStatic) return BoxIcon::None;
     BoxIcon found = BoxIcon::Unknown;
     // The box may not have painted yet when it is first found.
-    WaitUntil([&] {
-        Capture c;
-        if (c.Grab(iconStatic.ClientRect())) found = Identify(c);
-        return found != BoxIcon::Unknown;
-    }, timeoutMs, 50);
+    WaitUntil(
+        [&] {
+            Capture c;
+            if (c.Grab(iconStatic.ClientRect())) found = Identify(c);
+            return found != BoxIcon::Unknown;
+        },
+        timeoutMs, 50);
     return found;
 }
 
@@ -123,12 +128,14 @@ std::vector<MessageBoxWindow> MessageBoxes(DWORD pid) {
 
 MessageBoxWindow WaitMessageBox(DWORD pid, DWORD timeoutMs) {
     MessageBoxWindow box;
-    WaitUntil([&] {
-        auto boxes = MessageBoxes(pid);
-        if (!boxes.empty()) box = boxes.front();
-        return !boxes.empty();
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            auto boxes = MessageBoxes(pid);
+            if (!boxes.empty()) box = boxes.front();
+            return !boxes.empty();
+        },
+        timeoutMs);
     return box;
 }
 
-} // namespace e2e
+}  // namespace e2e

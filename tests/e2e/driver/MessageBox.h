@@ -31,4 +31,4 @@ public:
 std::vector<MessageBoxWindow> MessageBoxes(DWORD pid);
 MessageBoxWindow WaitMessageBox(DWORD pid, DWORD timeoutMs = kDefaultWaitMs);
 
-} // namespace e2e
+}  // namespace e2e

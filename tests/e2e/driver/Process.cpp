@@ -25,9 +25,7 @@ bool AppProcess::Start(const std::string& exe, const std::string& arguments) {
     return true;
 }
 
-bool AppProcess::Running() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool AppProcess::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool AppProcess::WaitExit(DWORD timeoutMs) {
     if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return false;
@@ -61,4 +59,4 @@ void AppProcess::EndStarted() const {
     }
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -23,6 +23,7 @@ public:
     // Lets what the program started outlive this object, for a test that goes on with it.
     void KeepStarted() { keepStarted_ = true; }
     ~AppProcess() { Kill(); }
+
 private:
     void EndStarted() const;
     UniqueHandle process_;
@@ -32,4 +33,4 @@ private:
     bool keepStarted_ = false;
 };
 
-} // namespace e2e
+}  // namespace e2e

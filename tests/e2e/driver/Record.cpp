@@ -14,7 +14,7 @@ RegKey Open(const char* path, REGSAM access) {
     return key;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<Record> ReadRecord() {
     const RegKey key = Open(kRecordKey, KEY_READ);
@@ -23,8 +23,8 @@ std::optional<Record> ReadRecord() {
     for (DWORD i = 0;; ++i) {
         char name[256], data[1024];
         DWORD nameSize = sizeof name, dataSize = sizeof data;
-        if (RegEnumValueA(key.get(), i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                          &dataSize) != ERROR_SUCCESS)
+        if (RegEnumValueA(key.get(), i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
             break;
         std::string text(data, dataSize);
         if (!text.empty() && text.back() == '\0') text.pop_back();
@@ -56,4 +56,4 @@ bool ForgetRecord() {
     return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
 }
 
-} // namespace e2e
+}  // namespace e2e

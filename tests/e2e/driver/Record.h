@@ -21,4 +21,4 @@ bool PlantRecord(const Record& values);
 // Deletes a record an earlier test may have left; false when it stays.
 bool ForgetRecord();
 
-} // namespace e2e
+}  // namespace e2e

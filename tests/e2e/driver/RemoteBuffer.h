@@ -29,4 +29,4 @@ private:
     void* at_ = nullptr;
 };
 
-} // namespace e2e
+}  // namespace e2e

@@ -25,7 +25,7 @@ BITMAPINFO TopDown32(int width, int height) {
     return bi;
 }
 
-} // namespace
+}  // namespace
 
 void Capture::Resize(int width, int height) {
     width_ = width;
@@ -71,7 +71,10 @@ int Capture::CountDifferent(const Capture& other, int tolerance) const {
     for (size_t i = 0; i < pixels_.size(); ++i) {
         for (int shift = 0; shift < 24; shift += 8) {
             int a = (pixels_[i] >> shift) & 0xFF, b = (other.pixels_[i] >> shift) & 0xFF;
-            if (a - b > tolerance || b - a > tolerance) { ++different; break; }
+            if (a - b > tolerance || b - a > tolerance) {
+                ++different;
+                break;
+            }
         }
     }
     return different;
@@ -118,4 +121,4 @@ bool SaveScreenshot(const std::string& name) {
     return c.GrabScreen() && c.SaveBmp(folder + "\\" + name + ".bmp");
 }
 
-} // namespace e2e
+}  // namespace e2e

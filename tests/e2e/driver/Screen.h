@@ -31,6 +31,7 @@ public:
     const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
     std::vector<std::uint32_t>& Pixels() { return pixels_; }
     void Resize(int width, int height);
+
 private:
     RECT area_{};
     int width_ = 0, height_ = 0;
@@ -43,4 +44,4 @@ Rgb ScreenPixel(int x, int y);
 // runner turns into build/e2e-shots/<scenario>/<name>.png.
 bool SaveScreenshot(const std::string& name);
 
-} // namespace e2e
+}  // namespace e2e

@@ -54,4 +54,4 @@ bool SetupSession::CancelAndExit(DWORD timeoutMs) {
     return true;
 }
 
-} // namespace e2e
+}  // namespace e2e

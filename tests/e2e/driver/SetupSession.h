@@ -33,4 +33,4 @@ private:
     DWORD startMs_ = 0;
 };
 
-} // namespace e2e
+}  // namespace e2e

@@ -30,7 +30,7 @@ bool Fail(std::string* failure, const std::string& why) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool ReadShortcut(const std::string& lnkPath, ShortcutFacts& facts, std::string* failure) {
     facts = ShortcutFacts{};
@@ -56,14 +56,20 @@ bool ReadShortcut(const std::string& lnkPath, ShortcutFacts& facts, std::string*
         const auto colon = line.find(':');
         if (!inLinkInformation || colon == std::string::npos) continue;
         const std::string key = Trim(line.substr(0, colon)), value = Trim(line.substr(colon + 1));
-        if (key == "Local path") facts.localPath = value;
-        else if (key == "Description") facts.description = value;
-        else if (key == "Working directory") facts.workingDirectory = value;
-        else if (key == "Command line arguments") facts.arguments = value;
-        else if (key == "Icon location") facts.iconLocation = value;
-        else if (key == "Icon index") facts.iconIndex = std::atoi(value.c_str());
+        if (key == "Local path")
+            facts.localPath = value;
+        else if (key == "Description")
+            facts.description = value;
+        else if (key == "Working directory")
+            facts.workingDirectory = value;
+        else if (key == "Command line arguments")
+            facts.arguments = value;
+        else if (key == "Icon location")
+            facts.iconLocation = value;
+        else if (key == "Icon index")
+            facts.iconIndex = std::atoi(value.c_str());
     }
     return true;
 }
 
-} // namespace e2e
+}  // namespace e2e

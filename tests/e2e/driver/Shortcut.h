@@ -19,4 +19,4 @@ struct ShortcutFacts {
 // False, with the reason in failure, when the file is missing or unreadable.
 bool ReadShortcut(const std::string& lnkPath, ShortcutFacts& facts, std::string* failure = nullptr);
 
-} // namespace e2e
+}  // namespace e2e

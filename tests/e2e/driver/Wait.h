@@ -16,4 +16,4 @@ bool WaitUntil(Predicate ready, DWORD timeoutMs = kDefaultWaitMs, DWORD pollMs =
     }
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -5,15 +5,14 @@ namespace e2e {
 namespace {
 // Rectangles and pixels in physical pixels, as the screen shows them, at any DPI.
 const bool dpiAware = SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE;
-} // namespace
+}  // namespace
 
 std::string Window::Text(DWORD timeoutMs) const {
     DWORD_PTR length = 0;
     if (!Send(WM_GETTEXTLENGTH, 0, 0, &length, timeoutMs)) return {};
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    if (!Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied, timeoutMs))
-        return {};
+    if (!Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied, timeoutMs)) return {};
     text.resize(copied < text.size() ? copied : text.size() - 1);
     return text;
 }
@@ -74,7 +73,7 @@ BOOL CALLBACK CollectMatching(HWND h, LPARAM l) {
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<Window> Window::Children(const Find& query) const {
     std::vector<Window> found;
@@ -107,26 +106,23 @@ bool Window::Type(const std::string& text) const {
     return true;
 }
 
-bool Window::ReplaceText(const std::string& text) const {
-    return Post(EM_SETSEL, 0, -1) && Type(text);
-}
+bool Window::ReplaceText(const std::string& text) const { return Post(EM_SETSEL, 0, -1) && Type(text); }
 
-bool Window::Post(UINT message, WPARAM w, LPARAM l) const {
-    return PostMessageA(h_, message, w, l) != FALSE;
-}
+bool Window::Post(UINT message, WPARAM w, LPARAM l) const { return PostMessageA(h_, message, w, l) != FALSE; }
 
 bool Window::Send(UINT message, WPARAM w, LPARAM l, DWORD_PTR* result, DWORD timeoutMs) const {
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(h_, message, w, l, SMTO_ABORTIFHUNG, timeoutMs,
-                               result ? result : &ignored) != 0;
+    return SendMessageTimeoutA(h_, message, w, l, SMTO_ABORTIFHUNG, timeoutMs, result ? result : &ignored) != 0;
 }
 
 bool Window::Activate(DWORD timeoutMs) const {
-    return WaitUntil([&] {
-        if (GetForegroundWindow() == h_) return true;
-        SetForegroundWindow(h_);
-        return GetForegroundWindow() == h_;
-    }, timeoutMs, 50);
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == h_) return true;
+            SetForegroundWindow(h_);
+            return GetForegroundWindow() == h_;
+        },
+        timeoutMs, 50);
 }
 
 bool Window::InFrontOf(const Window& other) const {
@@ -156,8 +152,7 @@ bool Matches(const Window& w, const Find& q) {
     if (q.visibleOnly && !w.Visible()) return false;
     if (q.pid && w.ProcessId() != q.pid) return false;
     if (q.id != -1 && w.Id() != q.id) return false;
-    if (!q.className.empty() && lstrcmpiA(w.ClassName().c_str(), q.className.c_str()) != 0)
-        return false;
+    if (!q.className.empty() && lstrcmpiA(w.ClassName().c_str(), q.className.c_str()) != 0) return false;
     if (!q.text.empty()) {
         std::string text = w.Text();
         if (text != q.text && WithoutAccessKeys(text) != q.text) return false;
@@ -194,4 +189,4 @@ Window FocusOf(const Window& w) {
     return Window(info.hwndFocus);
 }
 
-} // namespace e2e
+}  // namespace e2e

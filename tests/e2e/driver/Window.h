@@ -81,4 +81,4 @@ Window Foreground();
 // The control with the keyboard focus in the thread that owns the window.
 Window FocusOf(const Window& w);
 
-} // namespace e2e
+}  // namespace e2e

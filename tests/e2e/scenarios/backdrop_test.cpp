@@ -79,8 +79,8 @@ TEST_F(Backdrop, PaintsTwoHundredBandsOfRisingBlue) {
         for (int x = 0; x < 8; ++x)
             if (shot.At(x, y) != BandColour(BandOf(y, h))) {
                 if (++wrongRows <= 5)
-                    ADD_FAILURE() << "row " << y << " x " << x << " is " << shot.At(x, y) << ", band "
-                                  << BandOf(y, h) << " wants " << BandColour(BandOf(y, h));
+                    ADD_FAILURE() << "row " << y << " x " << x << " is " << shot.At(x, y) << ", band " << BandOf(y, h)
+                                  << " wants " << BandColour(BandOf(y, h));
                 break;
             }
     }
@@ -125,8 +125,8 @@ TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
             }
             if (isWhite) {
                 ++white;
-                ink = RECT{std::min(ink.left, LONG(x)), std::min(ink.top, LONG(y)),
-                           std::max(ink.right, LONG(x + 1)), std::max(ink.bottom, LONG(y + 1))};
+                ink = RECT{std::min(ink.left, LONG(x)), std::min(ink.top, LONG(y)), std::max(ink.right, LONG(x + 1)),
+                           std::max(ink.bottom, LONG(y + 1))};
             } else if (p != band && !WhiteOverBand(p, band) && ++foreign <= 5) {
                 ADD_FAILURE() << "pixel " << x << "," << y << " is " << p << " over band " << band;
             }
@@ -161,4 +161,4 @@ TEST_F(Backdrop, RefusesAltF4AndSystemMenuClose) {
     EXPECT_EQ(ScreenPixel(1, screen.cy - 1), BandColour(199));
 }
 
-} // namespace
+}  // namespace

@@ -86,8 +86,7 @@ TEST_F(Driver, SendsKeysWithModifiers) {
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main).handle() != nullptr; }));
     Window before = FocusOf(main);
     ASSERT_TRUE(PressKey(main, VK_TAB));
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main).handle() != before.handle(); }))
-        << "Tab did not move the focus";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main).handle() != before.handle(); })) << "Tab did not move the focus";
     ASSERT_TRUE(PressKey(main, VK_TAB, {VK_CONTROL}));
     EXPECT_TRUE(StatusIs("ctrl+tab")) << "the modifier was lost";
     ASSERT_TRUE(PressKey(main, VK_F4, {VK_MENU}));
@@ -123,8 +122,9 @@ TEST_F(Driver, AnswersMessageBoxes) {
 
 TEST_F(Driver, ReadsScreenPixels) {
     RECT c = main.ClientRect();
-    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(c.left + 15, c.top + 155) == Rgb{200, 100, 50}; }))
-        << ScreenPixel(c.left + 15, c.top + 155);
+    ASSERT_TRUE(WaitUntil([&] {
+        return ScreenPixel(c.left + 15, c.top + 155) == Rgb{200, 100, 50};
+    })) << ScreenPixel(c.left + 15, c.top + 155);
     EXPECT_EQ(ScreenPixel(c.left + 5, c.top + 140), (Rgb{12, 34, 56}));
     EXPECT_EQ(ScreenPixel(c.left + 30, c.top + 155), (Rgb{12, 34, 56})) << "square is 20 wide";
     Capture all;
@@ -148,9 +148,12 @@ TEST(Linux, RunsLinuxCommandsAndReadsTheirOutput) {
 }
 
 // A COM owner for the link this test writes itself.
-template <class T> struct Com {
+template <class T>
+struct Com {
     T* p = nullptr;
-    ~Com() { if (p) p->Release(); }
+    ~Com() {
+        if (p) p->Release();
+    }
 };
 
 bool WriteLink(const std::string& path) {
@@ -187,4 +190,4 @@ TEST(Linux, ReadsShortcutsThroughLnkinfo) {
     CoUninitialize();
 }
 
-} // namespace
+}  // namespace

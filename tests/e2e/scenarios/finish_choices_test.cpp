@@ -64,10 +64,10 @@ TEST_F(FinishChoices, ATrailingBackslashIsKeptInTheRecordAndTheLinksStillReachTh
     EXPECT_TRUE(HoldsText("BaseFolder", "C:\\Vaskel\\"));
     EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
     EXPECT_TRUE(IsLink(GroupFolder() + "\\Vaskel Sim.lnk", "C:\\Vaskel\\VaskelSim.exe", "Vaskel Sim"));
-    EXPECT_TRUE(IsLink(GroupFolder() + "\\Help Documentation.lnk", "C:\\Vaskel\\Help\\vaskelhelp.chm",
-                       "Help Documentation"));
+    EXPECT_TRUE(
+        IsLink(GroupFolder() + "\\Help Documentation.lnk", "C:\\Vaskel\\Help\\vaskelhelp.chm", "Help Documentation"));
     for (const char* file : {"C:\\Vaskel\\Vaskel.exe", "C:\\Vaskel\\VaskelSim.exe", "C:\\Vaskel\\Help\\vaskelhelp.chm"})
         EXPECT_TRUE(Exists(file)) << file;
 }
 
-} // namespace
+}  // namespace

@@ -126,8 +126,8 @@ TEST_F(FinishFailures, AMissingProgramsIsReportedAndNothingElseIsWritten) {
     DeleteTree(ProgramsFolder());
     ASSERT_FALSE(Exists(ProgramsFolder()));
     const bool programs = ShellHasPath(CSIDL_PROGRAMS);
-    EXPECT_EQ(FinishWithBoxes(), programs ? std::vector<std::string>{}
-                                          : std::vector<std::string>{"Cannot create group: Vaskel"});
+    EXPECT_EQ(FinishWithBoxes(),
+              programs ? std::vector<std::string>{} : std::vector<std::string>{"Cannot create group: Vaskel"});
     EXPECT_EQ(Exists(ProgramsFolder()), programs);
     EXPECT_TRUE(IsLink(DesktopFolder() + "\\Vaskel.lnk", "C:\\Vaskel\\Vaskel.exe", kLongDescription));
     std::set<std::string> strays = programs ? GroupLinks() : std::set<std::string>{"C:\\Vaskel"};
@@ -153,4 +153,4 @@ TEST_F(FinishFailures, AReadOnlyProgramsStillTakesTheGroup) {
     ExpectStraysOnly(strays);
 }
 
-} // namespace
+}  // namespace

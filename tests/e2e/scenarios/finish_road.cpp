@@ -19,7 +19,7 @@ void RestoreFolder(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-} // namespace
+}  // namespace
 
 bool ShellHasPath(int csidl) {
     LPITEMIDLIST list = nullptr;
@@ -58,12 +58,13 @@ bool Road::Walk(const Choices& choices) {
     if (!agree || !agree.Click() || !WaitUntil([&] { return agree.Checked(); })) return Fail("cannot agree");
     if (!Press(next)) return Fail("Next stayed disabled after agreeing");
 
-    Window custom = setup.wizard.WaitChild(Find{.text = "Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB"});
+    Window custom =
+        setup.wizard.WaitChild(Find{.text = "Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB"});
     if (!custom) return Fail("no mode page");
     if (choices.location) {
         Window edit = setup.wizard.Child(Find{.className = "Edit"});
-        if (!edit || !edit.ReplaceText(*choices.location)
-            || !WaitUntil([&] { return edit.Text() == *choices.location; }))
+        if (!edit || !edit.ReplaceText(*choices.location) ||
+            !WaitUntil([&] { return edit.Text() == *choices.location; }))
             return Fail("cannot type the destination");
     }
     if (choices.custom) {
@@ -73,7 +74,8 @@ bool Road::Walk(const Choices& choices) {
             {"Vaskel Sim", choices.sim},
             {"Help Documentation and Tutorials in English", choices.docEn},
             {"Help Documentation and Tutorials in Portuguese", choices.docPt},
-            {"Interactive Animated Help                                                            Size:", choices.animate},
+            {"Interactive Animated Help                                                            Size:",
+             choices.animate},
         };
         for (const auto& [caption, wanted] : boxes) {
             Window box = setup.wizard.WaitChild(Find{.text = caption, .className = "Button"});
@@ -94,9 +96,9 @@ bool Road::Walk(const Choices& choices) {
     if (choices.end == Choices::End::CloseBoxOnShortcuts)
         return setup.wizard.SystemClose() || Fail("close box refused");
     if (!Press(next)) return Fail("no Next on the shortcut page");
-    if (!setup.wizard.WaitChild(Find{.text = "Finish", .className = "Button"})) return Fail("no Finish on the read-me page");
-    if (choices.end == Choices::End::CloseBoxOnReadme)
-        return setup.wizard.SystemClose() || Fail("close box refused");
+    if (!setup.wizard.WaitChild(Find{.text = "Finish", .className = "Button"}))
+        return Fail("no Finish on the read-me page");
+    if (choices.end == Choices::End::CloseBoxOnReadme) return setup.wizard.SystemClose() || Fail("close box refused");
     return Press(Find{.text = "Finish", .className = "Button"}) || Fail("cannot press Finish");
 }
 
@@ -133,8 +135,8 @@ std::optional<StoredValue> RecordValue(const char* name) {
     if (!value) return ::testing::AssertionFailure() << name << " is missing";
     if (value->type != REG_SZ) return ::testing::AssertionFailure() << name << " has type " << value->type;
     if (value->bytes != expected && value->bytes != expected + '\0')
-        return ::testing::AssertionFailure() << name << " holds \"" << value->bytes << "\" (" << value->bytes.size()
-                                             << " bytes)";
+        return ::testing::AssertionFailure()
+               << name << " holds \"" << value->bytes << "\" (" << value->bytes.size() << " bytes)";
     return ::testing::AssertionSuccess();
 }
 
@@ -159,4 +161,4 @@ bool MakeFile(const std::string& path) {
 
 Window WaitGroupWindow(DWORD timeoutMs) { return WaitTop(Find{.text = "Vaskel"}, timeoutMs); }
 
-} // namespace finish
+}  // namespace finish

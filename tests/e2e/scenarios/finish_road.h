@@ -69,4 +69,4 @@ bool MakeFile(const std::string& path);
 // The folder window the shell opens for the group, titled with its last name.
 Window WaitGroupWindow(DWORD timeoutMs);
 
-} // namespace finish
+}  // namespace finish

@@ -51,4 +51,4 @@ TEST_F(TypicalInstall, TheCloseBoxOnTheReadmePageFinishesTheSame) {
     ExpectTypicalResult();
 }
 
-} // namespace
+}  // namespace

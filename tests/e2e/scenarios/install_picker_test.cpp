@@ -23,7 +23,8 @@ public:
         info.pszText = buffer_.at() + sizeof info;
         info.cchTextMax = 1024;
         DWORD_PTR ok = 0;
-        if (!buffer_.Write(&info, sizeof info) || !tree_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer_.at()), &ok) || !ok)
+        if (!buffer_.Write(&info, sizeof info) ||
+            !tree_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer_.at()), &ok) || !ok)
             return {};
         char text[1024] = {};
         buffer_.Read(text, sizeof text - 1, sizeof info);

@@ -17,8 +17,9 @@ namespace install {
 
 using namespace e2e;
 
-inline const char* const kSubFolders[] = {"lib", "lib\\bcb", "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class",
-                                          "lib\\vcpp\\api", "vaskelapi", "vaskelclass", "Help", "Tutorial"};
+inline const char* const kSubFolders[] = {
+    "lib",       "lib\\bcb",    "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class", "lib\\vcpp\\api",
+    "vaskelapi", "vaskelclass", "Help",      "Tutorial"};
 inline constexpr char kProgressTitle[] = "Installing...";
 inline const std::string kAnimate = "Interactive Animated Help" + std::string(60, ' ') + "Size:";
 
@@ -152,7 +153,8 @@ public:
         return true;
     }
     bool ChooseCustom() {
-        Window custom = setup.wizard.Child(Find{.text = "Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB"});
+        Window custom =
+            setup.wizard.Child(Find{.text = "Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB"});
         return custom.Click() && WaitUntil([&] { return custom.Checked(); });
     }
     // Sets each optional box on the components page as given.
@@ -173,12 +175,16 @@ public:
     bool RunToShortcuts(DWORD timeoutMs = 60000) {
         if (!Next().Click()) return Fail("no Next to start the run");
         Window menu;
-        const bool back = WaitUntil([&] {
-            menu = setup.wizard.Child(Find{.text = "Create Start Menu Program Group"});
-            return menu && setup.wizard.Visible() && !ProgressDialog();
-        }, timeoutMs, 100);
-        if (!back) return Fail(MessageBoxes(setup.app.Id()).empty() ? "the wizard did not come back"
-                                                                      : "a message box: " + MessageBoxes(setup.app.Id())[0].Message());
+        const bool back = WaitUntil(
+            [&] {
+                menu = setup.wizard.Child(Find{.text = "Create Start Menu Program Group"});
+                return menu && setup.wizard.Visible() && !ProgressDialog();
+            },
+            timeoutMs, 100);
+        if (!back)
+            return Fail(MessageBoxes(setup.app.Id()).empty()
+                            ? "the wizard did not come back"
+                            : "a message box: " + MessageBoxes(setup.app.Id())[0].Message());
         return true;
     }
     // The visible progress dialog, if any.

@@ -14,8 +14,8 @@ constexpr char kKeep[] = "C:\\keep.txt";
 constexpr char kRelative[] = "C:\\setup\\Vaskel";  // where "Vaskel" resolves for the program
 
 // The product's own names at the top of the destination.
-const char* const kProductTop[] = {"Help", "Tutorial", "lib", "vaskelapi", "vaskelclass", "Vaskel.exe",
-                                   "vaskel.ini", "inittp.lib", "VaskelSim.exe", "vaskelsim.ini"};
+const char* const kProductTop[] = {"Help",       "Tutorial",   "lib",        "vaskelapi",     "vaskelclass",
+                                   "Vaskel.exe", "vaskel.ini", "inittp.lib", "VaskelSim.exe", "vaskelsim.ini"};
 
 class Guard : public ::testing::Test {
 protected:
@@ -46,7 +46,8 @@ TEST_F(Guard, LinkOutOfTheFolderIsNeverEnteredAndIsNamedAsLeft) {
     for (const std::string& name : theirs) ASSERT_TRUE(WriteBytes(outside + "\\" + name, name));
     const std::string link = std::string(kDefaultFolder) + "\\linked";
     LinuxResult made;
-    ASSERT_TRUE(RunLinux("ln -s " + ShellQuote(UnixPath(outside)) + " " + ShellQuote(UnixPath(kDefaultFolder) + "/linked"), made));
+    ASSERT_TRUE(RunLinux(
+        "ln -s " + ShellQuote(UnixPath(outside)) + " " + ShellQuote(UnixPath(kDefaultFolder) + "/linked"), made));
     ASSERT_EQ(made.exitCode, 0) << made.output;
     const DWORD bits = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
     ASSERT_EQ(Attributes(link) & bits, bits);
@@ -116,7 +117,7 @@ TEST_F(Guard, SystemFoldersRootsAndLoosePathsAreRefused) {
     ASSERT_TRUE(WriteBytes(std::string(kRelative) + "\\file.txt", "r"));
     ASSERT_TRUE(WriteBytes(DesktopFolder() + "\\letter.txt", "dear"));
     const std::pair<std::string, const char*> cases[] = {
-        {"C:\\users", kWhySystem},            // holds the profile
+        {"C:\\users", kWhySystem},  // holds the profile
         {DesktopFolder(), kWhySystem},
         {"C:\\windows", kWhySystem},
         {"Vaskel", "it is not a full folder path"},
@@ -125,7 +126,8 @@ TEST_F(Guard, SystemFoldersRootsAndLoosePathsAreRefused) {
     };
     for (const auto& [folder, why] : cases) {
         SCOPED_TRACE(folder);
-        ASSERT_TRUE(PlantRecord({{"Version", "1.1"}, {"Components", "1"}, {"BaseFolder", folder}, {"Menu", "0"}, {"Icon", "0"}}));
+        ASSERT_TRUE(PlantRecord(
+            {{"Version", "1.1"}, {"Components", "1"}, {"BaseFolder", folder}, {"Menu", "0"}, {"Icon", "0"}}));
         RunSeen seen;
         ASSERT_TRUE(UninstallByClicking(seen));
         EXPECT_EQ(seen.closing, kRemoved + NotRemoved(folder, why));
@@ -172,8 +174,9 @@ public:
     }
 
 private:
-    static constexpr const char* kKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+    static constexpr const char* kKeys[] = {
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
     struct Saved {
         const char* key;
         DWORD type;
@@ -205,7 +208,8 @@ TEST_F(Guard, NoProgramsPathRemovesNoGroupFolder) {
     EXPECT_EQ(NamesIn(kDefaultFolder), std::vector<std::string>{"mine.txt"});
     EXPECT_FALSE(Exists("C:\\NoSuch"));
     // The group stays where the shell had it.
-    EXPECT_EQ(NamesIn(GroupFolder()), (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+    EXPECT_EQ(NamesIn(GroupFolder()),
+              (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
     DeleteTree("C:\\Apps");
 }
 

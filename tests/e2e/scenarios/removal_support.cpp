@@ -32,11 +32,20 @@ bool Answer(const MessageBoxWindow& box, const char* button) { return box.Press(
 
 const std::vector<std::string>& TypicalFiles() {
     static const std::vector<std::string> files = [] {
-        std::vector<std::string> v = {
-            "Vaskel.exe", "vaskel.ini", "inittp.lib", "lib\\bcb\\class\\vaskelclass_bcb.lib",
-            "lib\\bcb\\api\\vaskelapi_bcb.lib", "lib\\vcpp\\api\\vaskelapi_vc.lib", "vaskelclass\\vaskelclass.dll",
-            "vaskelclass\\vaskelclass.h", "vaskelapi\\vaskelapi.dll", "vaskelapi\\vaskelapi.h", "Tutorial\\sin.txt",
-            "VaskelSim.exe", "vaskelsim.ini", "Help\\vaskelhelp.chm"};
+        std::vector<std::string> v = {"Vaskel.exe",
+                                      "vaskel.ini",
+                                      "inittp.lib",
+                                      "lib\\bcb\\class\\vaskelclass_bcb.lib",
+                                      "lib\\bcb\\api\\vaskelapi_bcb.lib",
+                                      "lib\\vcpp\\api\\vaskelapi_vc.lib",
+                                      "vaskelclass\\vaskelclass.dll",
+                                      "vaskelclass\\vaskelclass.h",
+                                      "vaskelapi\\vaskelapi.dll",
+                                      "vaskelapi\\vaskelapi.h",
+                                      "Tutorial\\sin.txt",
+                                      "VaskelSim.exe",
+                                      "vaskelsim.ini",
+                                      "Help\\vaskelhelp.chm"};
         for (int i = 1; i <= 7; ++i) v.push_back("Help\\step" + std::to_string(i) + ".swf");
         std::sort(v.begin(), v.end());
         return v;
@@ -46,10 +55,12 @@ const std::vector<std::string>& TypicalFiles() {
 
 ::testing::AssertionResult WaitForShortcutPage(const SetupSession& setup) {
     Window menu = setup.wizard.Child(Find{.text = kMenuBox, .visibleOnly = false});
-    const bool back = WaitUntil([&] {
-        if (!MessageBoxes(setup.app.Id()).empty()) return true;
-        return Settle(setup.wizard) && setup.wizard.Visible() && menu.Visible();
-    }, kRunMs, 100);
+    const bool back = WaitUntil(
+        [&] {
+            if (!MessageBoxes(setup.app.Id()).empty()) return true;
+            return Settle(setup.wizard) && setup.wizard.Visible() && menu.Visible();
+        },
+        kRunMs, 100);
     std::vector<MessageBoxWindow> boxes = MessageBoxes(setup.app.Id());
     if (!boxes.empty()) return AssertionFailure() << "the run showed \"" << boxes.front().Message() << "\"";
     if (!back) return AssertionFailure() << "the wizard did not come back on the shortcut page";
@@ -98,7 +109,8 @@ AssertionResult InstallByClicking(const InstallChoices& choices) {
         return AssertionFailure() << "cannot set the shortcut choices";
     if (AssertionResult done = FinishFromShortcutPage(w); !done) return done;
     if (!choices.closeGroupWindow) w.setup.app.KeepStarted();
-    if (choices.menu && choices.closeGroupWindow && !CloseGroupWindow(10000)) return AssertionFailure() << "no group window after Finish";
+    if (choices.menu && choices.closeGroupWindow && !CloseGroupWindow(10000))
+        return AssertionFailure() << "no group window after Finish";
     return AssertionSuccess();
 }
 
@@ -194,8 +206,7 @@ const std::string& DesktopFolder() {
 }
 
 void CleanMachine(const std::vector<std::string>& alsoRemove) {
-    while (CloseGroupWindow(0)) {
-    }
+    while (CloseGroupWindow(0)) {}
     ForgetRecord();
     DeleteTree(kDefaultFolder);
     DeleteTree(GroupFolder());

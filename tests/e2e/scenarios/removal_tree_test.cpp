@@ -45,7 +45,8 @@ protected:
 TEST_F(Uninstall, DefaultInstallationLeavesNothingOfVaskel) {
     ASSERT_TRUE(InstallByClicking({.desktopIcon = true}));
     ASSERT_EQ(FilesBelow(kDefaultFolder), TypicalFiles());
-    ASSERT_EQ(NamesIn(GroupFolder()), (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+    ASSERT_EQ(NamesIn(GroupFolder()),
+              (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
     ASSERT_TRUE(Exists(DesktopLink()));
 
     RunSeen seen;

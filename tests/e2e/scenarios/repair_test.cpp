@@ -56,8 +56,11 @@ TEST_F(Repair, UncheckedComponentsGoTheRestIsRewrittenAndRecordedAgain) {
     expected["stray.txt"] = "stray";  // the user's own
     EXPECT_TRUE(Contents(kDefaultFolder) == expected)
         << "files now: " << ::testing::PrintToString(FilesBelow(kDefaultFolder));
-    EXPECT_EQ(ReadRecord(), (Record{{"Version", before->at("Version")}, {"Components", "15"},
-                                    {"BaseFolder", "C:\\Vaskel"}, {"Menu", "1"}, {"Icon", "1"}}));
+    EXPECT_EQ(ReadRecord(), (Record{{"Version", before->at("Version")},
+                                    {"Components", "15"},
+                                    {"BaseFolder", "C:\\Vaskel"},
+                                    {"Menu", "1"},
+                                    {"Icon", "1"}}));
     // The group was removed and made again, without the unchecked components' links.
     EXPECT_EQ(NamesIn(GroupFolder()), std::vector<std::string>{"Vaskel.lnk"});
     EXPECT_TRUE(Exists(DesktopLink()));
@@ -90,7 +93,8 @@ TEST_F(Repair, BackToTheLicenceThenOnInstallsOverTheExistingFolder) {
     const Record record = ReadRecord().value_or(Record{});
     EXPECT_EQ(record.count("Components") ? record.at("Components") : "", "1235");
     EXPECT_EQ(record.count("BaseFolder") ? record.at("BaseFolder") : "", "C:\\Vaskel");
-    EXPECT_EQ(NamesIn(GroupFolder()), (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
+    EXPECT_EQ(NamesIn(GroupFolder()),
+              (std::vector<std::string>{"Help Documentation.lnk", "Vaskel Sim.lnk", "Vaskel.lnk"}));
     EXPECT_TRUE(CloseGroupWindow(10000));
 }
 
@@ -128,7 +132,9 @@ TEST_F(Repair, FailedReinstallationGoesOnAsAnInstallation) {
 
     // Back to the first page: only Install is offered now.
     ASSERT_TRUE(w.Press(w.back) && w.Press(w.back));
-    const auto radio = [&](const char* text) { return w.setup.wizard.Child(Find{.text = text, .className = "Button"}); };
+    const auto radio = [&](const char* text) {
+        return w.setup.wizard.Child(Find{.text = text, .className = "Button"});
+    };
     ASSERT_TRUE(WaitUntil([&] { return radio("Install").Visible(); }));
     EXPECT_TRUE(radio("Install").Enabled() && radio("Install").Checked());
     EXPECT_FALSE(radio("Uninstall").Enabled() || radio("Uninstall").Checked());

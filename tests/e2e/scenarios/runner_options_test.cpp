@@ -12,7 +12,8 @@ TEST(RunnerOptions, ScreenSizeAndDpiAreThoseAsked) {
     EXPECT_EQ(GetDeviceCaps(dc.get(), LOGPIXELSY), 144);
     EXPECT_EQ(GetDpiForSystem(), 144u);
     // Seen by the driver in physical pixels: a window's rectangle is not scaled back to 96 DPI.
-    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 600, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 600, 300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(probe);
     const RECT r = e2e::Window(probe).Rect();
     EXPECT_EQ(r.right - r.left, 600);

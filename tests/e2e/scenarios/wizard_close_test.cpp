@@ -40,9 +40,10 @@ protected:
 };
 
 TEST_F(WizardClose, BeforeTheRunItAsksAndNoKeepsTheStepThenAfterTheRunItFinishes) {
-    const std::pair<Page, How> steps[] = {
-        {Page::Init, How::CloseBox}, {Page::License, How::AltF4}, {Page::Mode, How::CloseBox},
-        {Page::Components, How::AltF4}};
+    const std::pair<Page, How> steps[] = {{Page::Init, How::CloseBox},
+                                          {Page::License, How::AltF4},
+                                          {Page::Mode, How::CloseBox},
+                                          {Page::Components, How::AltF4}};
     for (const auto& [page, how] : steps) {
         std::ostringstream trace;
         trace << page << (how == How::CloseBox ? " by the close box" : " by Alt+F4");
@@ -85,4 +86,4 @@ INSTANTIATE_TEST_SUITE_P(Steps, WizardCloseYes,
                                            std::pair{Page::Mode, How::AltF4},
                                            std::pair{Page::Components, How::CloseBox}));
 
-} // namespace
+}  // namespace

@@ -65,9 +65,15 @@ protected:
                          " modifiers, focus on \"" + focus.Text().substr(0, 30) + "\"");
             bool pressed = false;
             switch (mods.size()) {
-                case 0: pressed = PressKey(ui.setup.wizard, vk); break;
-                case 1: pressed = PressKey(ui.setup.wizard, vk, {mods[0]}); break;
-                default: pressed = PressKey(ui.setup.wizard, vk, {mods[0], mods[1]}); break;
+                case 0:
+                    pressed = PressKey(ui.setup.wizard, vk);
+                    break;
+                case 1:
+                    pressed = PressKey(ui.setup.wizard, vk, {mods[0]});
+                    break;
+                default:
+                    pressed = PressKey(ui.setup.wizard, vk, {mods[0], mods[1]});
+                    break;
             }
             ASSERT_TRUE(pressed);
             EXPECT_TRUE(ui.NoBoxFor(300));
@@ -79,8 +85,7 @@ protected:
     WizardUi ui;
 };
 
-const std::initializer_list<std::pair<WORD, std::vector<WORD>>> kEnterEsc = {
-    {VK_RETURN, {}}, {VK_ESCAPE, {}}};
+const std::initializer_list<std::pair<WORD, std::vector<WORD>>> kEnterEsc = {{VK_RETURN, {}}, {VK_ESCAPE, {}}};
 const std::initializer_list<std::pair<WORD, std::vector<WORD>>> kAll = {
     {VK_RETURN, {}}, {VK_ESCAPE, {}}, {VK_TAB, {VK_CONTROL}}, {VK_TAB, {VK_CONTROL, VK_SHIFT}}};
 
@@ -185,4 +190,4 @@ TEST_F(WizardInput, DestinationTextsAreJudgedAsTyped) {
     ExpectRefused("Vaskel");
 }
 
-} // namespace
+}  // namespace

@@ -34,12 +34,14 @@ const Row kDesign[] = {
     {"CK_Install", "StepInit", Kind::Radio, "Install", 337, 81, 56, 17},
     {"StaticText1", "StepInit", Kind::StaticText, "(Install Vaskel on your computer)", 355, 100, 109, 29},
     {"CK_Uninstall", "StepInit", Kind::Radio, "Uninstall", 337, 134, 72, 17},
-    {"StaticText2", "StepInit", Kind::StaticText, "(Completely uninstall Vaskel from your computer)", 353, 151, 133, 27},
+    {"StaticText2", "StepInit", Kind::StaticText, "(Completely uninstall Vaskel from your computer)", 353, 151, 133,
+     27},
     {"CK_Modify", "StepInit", Kind::Radio, "Modify / Repair", 337, 189, 113, 17},
     {"StaticText3", "StepInit", Kind::StaticText, "(Add/remove/replace components)", 353, 206, 105, 28},
     {"MemoLicense", "StepLicense", Kind::Memo, "", 16, 8, 441, 217},
     {"CK_Agree", "StepLicense", Kind::Check, "I agree with the terms and conditions", 16, 240, 193, 17},
-    {"GroupBox5", "StepComponents", Kind::Group, "Select the components that should be installed on your computer:", 40, 8, 425, 161},
+    {"GroupBox5", "StepComponents", Kind::Group, "Select the components that should be installed on your computer:", 40,
+     8, 425, 161},
     {"CK_Vaskel", "GroupBox5", Kind::Check, "Vaskel - Neural Networks Development Environment", 24, 32, 281, 17},
     {"CK_VaskelSim", "GroupBox5", Kind::Check, "Vaskel Sim", 24, 56, 97, 17},
     {"CK_DocEn", "GroupBox5", Kind::Check, "Help Documentation and Tutorials in English", 24, 80, 241, 17},
@@ -72,19 +74,34 @@ bool IsKind(const Window& w, Kind k) {
     const LONG_PTR s = w.Style();
     const LONG_PTR button = s & BS_TYPEMASK, stat = s & SS_TYPEMASK;
     switch (k) {
-        case Kind::Tabs: return cls == "SysTabControl32";
-        case Kind::Page: return true;  // told apart by their order
-        case Kind::Label: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW;
-        case Kind::StaticText: return cls == "Static" && stat == SS_LEFT;  // fixed size, wraps
-        case Kind::Push: return cls == "Button" && button == BS_PUSHBUTTON;  // never a default button
-        case Kind::Check: return cls == "Button" && (button == BS_AUTOCHECKBOX || button == BS_CHECKBOX);
-        case Kind::Radio: return cls == "Button" && (button == BS_AUTORADIOBUTTON || button == BS_RADIOBUTTON);
-        case Kind::Group: return cls == "Button" && button == BS_GROUPBOX;
-        case Kind::Edit: return cls == "Edit" && !(s & ES_MULTILINE);
-        case Kind::Memo: return cls == "Edit" && (s & ES_MULTILINE) && (s & ES_READONLY);
-        case Kind::Scroll: return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW && w.Text().empty();
-        case Kind::Image: return cls == "Static" && stat == SS_BITMAP;
-        case Kind::Bevel: return cls == "Static" && (stat == SS_ETCHEDHORZ || stat == SS_OWNERDRAW);  // drawn by the program: only its top line
+        case Kind::Tabs:
+            return cls == "SysTabControl32";
+        case Kind::Page:
+            return true;  // told apart by their order
+        case Kind::Label:
+            return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW;
+        case Kind::StaticText:
+            return cls == "Static" && stat == SS_LEFT;  // fixed size, wraps
+        case Kind::Push:
+            return cls == "Button" && button == BS_PUSHBUTTON;  // never a default button
+        case Kind::Check:
+            return cls == "Button" && (button == BS_AUTOCHECKBOX || button == BS_CHECKBOX);
+        case Kind::Radio:
+            return cls == "Button" && (button == BS_AUTORADIOBUTTON || button == BS_RADIOBUTTON);
+        case Kind::Group:
+            return cls == "Button" && button == BS_GROUPBOX;
+        case Kind::Edit:
+            return cls == "Edit" && !(s & ES_MULTILINE);
+        case Kind::Memo:
+            return cls == "Edit" && (s & ES_MULTILINE) && (s & ES_READONLY);
+        case Kind::Scroll:
+            return cls == "Static" && stat != SS_BITMAP && stat != SS_ETCHEDHORZ && stat != SS_OWNERDRAW &&
+                   w.Text().empty();
+        case Kind::Image:
+            return cls == "Static" && stat == SS_BITMAP;
+        case Kind::Bevel:
+            return cls == "Static" &&
+                   (stat == SS_ETCHEDHORZ || stat == SS_OWNERDRAW);  // drawn by the program: only its top line
     }
     return false;
 }
@@ -139,7 +156,8 @@ protected:
                 found[row.name] = candidates[i];
                 continue;
             }
-            ASSERT_EQ(candidates.size(), 1u) << "controls of this kind and caption in " << (row.parent ? row.parent : "the wizard");
+            ASSERT_EQ(candidates.size(), 1u)
+                << "controls of this kind and caption in " << (row.parent ? row.parent : "the wizard");
             found[row.name] = candidates[0];
         }
     }
@@ -189,7 +207,8 @@ TEST_F(WizardLayout, EveryControlStandsWhereTheDesignPutsIt) {
     // Every page takes the same area, and the tab row lies above the client area.
     const RECT client = ui.setup.wizard.ClientRect();
     const RECT first = found["StepInit"].Rect();
-    std::printf("page area relative to the client: %s\n", Describe(Relative(found["StepInit"], ui.setup.wizard)).c_str());
+    std::printf("page area relative to the client: %s\n",
+                Describe(Relative(found["StepInit"], ui.setup.wizard)).c_str());
     for (const char* name : {"StepLicense", "StepComponents", "StepMode", "StepIcons", "StepReadme"}) {
         const RECT r = found[name].Rect();
         EXPECT_TRUE(EqualRect(&r, &first)) << name << " " << Describe(r) << " vs " << Describe(first);
@@ -207,7 +226,8 @@ TEST_F(WizardLayout, OnA144DpiMonitorTheDesignIsScaledByHalf) {
     const RECT suggested{at.left - 100, at.top - 80, at.left - 100 + 816, at.top - 80 + 504};
     RemoteBuffer rect(ui.setup.app.Id(), sizeof suggested);
     ASSERT_TRUE(rect.Write(&suggested, sizeof suggested));
-    ASSERT_TRUE(ui.setup.wizard.Send(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(rect.at()), nullptr));
+    ASSERT_TRUE(
+        ui.setup.wizard.Send(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(rect.at()), nullptr));
     const RECT r = ui.setup.wizard.Rect();
     EXPECT_TRUE(EqualRect(&r, &suggested)) << Describe(r);
     ExpectDesign(1.5);
@@ -218,9 +238,9 @@ TEST_F(WizardLayout, OnA144DpiMonitorTheDesignIsScaledByHalf) {
 
 TEST_F(WizardLayout, ScreenshotOfEveryPage) {
     // Custom visits all six pages; each shot is taken once the page shows.
-    const std::pair<Page, const char*> pages[] = {
-        {Page::Init, "1-init"}, {Page::License, "2-license"}, {Page::Mode, "3-mode"},
-        {Page::Components, "4-components"}, {Page::Icons, "5-icons"}, {Page::Readme, "6-readme"}};
+    const std::pair<Page, const char*> pages[] = {{Page::Init, "1-init"},   {Page::License, "2-license"},
+                                                  {Page::Mode, "3-mode"},   {Page::Components, "4-components"},
+                                                  {Page::Icons, "5-icons"}, {Page::Readme, "6-readme"}};
     for (const auto& [page, shot] : pages) {
         ASSERT_TRUE(ui.WalkTo(page, true)) << "did not reach " << page;
         Settle(ui.setup.wizard);
@@ -231,4 +251,4 @@ TEST_F(WizardLayout, ScreenshotOfEveryPage) {
     EXPECT_TRUE(ui.setup.app.WaitExit(10000));
 }
 
-} // namespace
+}  // namespace

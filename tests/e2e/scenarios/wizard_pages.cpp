@@ -4,15 +4,14 @@
 namespace wiz {
 
 std::ostream& operator<<(std::ostream& out, Page page) {
-    static const char* names[] = {"no page", "several pages", "StepInit", "StepLicense",
-                                  "StepComponents", "StepMode", "StepIcons", "StepReadme"};
+    static const char* names[] = {"no page",        "several pages", "StepInit",  "StepLicense",
+                                  "StepComponents", "StepMode",      "StepIcons", "StepReadme"};
     return out << names[static_cast<int>(page)];
 }
 
 std::ostream& operator<<(std::ostream& out, const View& v) {
-    return out << v.page << ", Next \"" << v.next << "\" " << (v.nextOn ? "enabled" : "disabled")
-               << ", Back " << (v.backOn ? "enabled" : "disabled") << ", Cancel "
-               << (v.cancelOn ? "enabled" : "disabled");
+    return out << v.page << ", Next \"" << v.next << "\" " << (v.nextOn ? "enabled" : "disabled") << ", Back "
+               << (v.backOn ? "enabled" : "disabled") << ", Cancel " << (v.cancelOn ? "enabled" : "disabled");
 }
 
 std::string Differences(const Snapshot& before, const Snapshot& after) {
@@ -69,17 +68,15 @@ bool WizardUi::Start() {
     uninstall = Need(Find{.text = "Uninstall", .className = "Button"}, "Uninstall");
     modify = Need(Find{.text = "Modify / Repair", .className = "Button"}, "Modify / Repair");
     staticInstall = Need(Find{.text = "(Install Vaskel on your computer)", .className = "Static"}, "StaticText1");
-    staticUninstall = Need(Find{.text = "(Completely uninstall Vaskel from your computer)", .className = "Static"},
-                           "StaticText2");
+    staticUninstall =
+        Need(Find{.text = "(Completely uninstall Vaskel from your computer)", .className = "Static"}, "StaticText2");
     staticModify = Need(Find{.text = "(Add/remove/replace components)", .className = "Static"}, "StaticText3");
     license = NeedEdit(true, false, "MemoLicense");
     agree = Need(Find{.text = "I agree with the terms and conditions", .className = "Button"}, "CK_Agree");
-    vaskel = Need(Find{.text = "Vaskel - Neural Networks Development Environment", .className = "Button"},
-                  "CK_Vaskel");
+    vaskel = Need(Find{.text = "Vaskel - Neural Networks Development Environment", .className = "Button"}, "CK_Vaskel");
     sim = Need(Find{.text = "Vaskel Sim", .className = "Button"}, "CK_VaskelSim");
     docEn = Need(Find{.text = "Help Documentation and Tutorials in English", .className = "Button"}, "CK_DocEn");
-    docPt = Need(Find{.text = "Help Documentation and Tutorials in Portuguese", .className = "Button"},
-                 "CK_DocPt");
+    docPt = Need(Find{.text = "Help Documentation and Tutorials in Portuguese", .className = "Button"}, "CK_DocPt");
     animate = Need(Find{.text = kAnimate, .className = "Button"}, "CK_Animate");
     typical = Need(Find{.text = kTypical, .className = "Button"}, "CK_Normal");
     custom = Need(Find{.text = kCustom, .className = "Button"}, "RadioButton2");
@@ -93,9 +90,9 @@ bool WizardUi::Start() {
 }
 
 Page WizardUi::Shown() const {
-    const std::pair<const Window*, Page> probes[] = {
-        {&install, Page::Init}, {&agree, Page::License}, {&sim, Page::Components},
-        {&location, Page::Mode}, {&menu, Page::Icons}, {&readme, Page::Readme}};
+    const std::pair<const Window*, Page> probes[] = {{&install, Page::Init},   {&agree, Page::License},
+                                                     {&sim, Page::Components}, {&location, Page::Mode},
+                                                     {&menu, Page::Icons},     {&readme, Page::Readme}};
     Page found = Page::None;
     for (const Window& p : pages) {
         if (!p.Visible()) continue;
@@ -106,9 +103,7 @@ Page WizardUi::Shown() const {
     return found;
 }
 
-View WizardUi::Now() const {
-    return View{Shown(), next.Text(), next.Enabled(), back.Enabled(), cancel.Enabled()};
-}
+View WizardUi::Now() const { return View{Shown(), next.Text(), next.Enabled(), back.Enabled(), cancel.Enabled()}; }
 
 Snapshot WizardUi::Snap() const {
     Snapshot s;
@@ -124,14 +119,11 @@ Snapshot WizardUi::Snap() const {
 ::testing::AssertionResult WizardUi::Shows(const View& expected, DWORD timeoutMs) const {
     if (WaitUntil([&] { return setup.wizard.Visible() && Now() == expected; }, timeoutMs))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the wizard shows " << Now()
-                                         << (setup.wizard.Visible() ? "" : " (hidden)") << "\n   expected "
-                                         << expected;
+    return ::testing::AssertionFailure() << "the wizard shows " << Now() << (setup.wizard.Visible() ? "" : " (hidden)")
+                                         << "\n   expected " << expected;
 }
 
-bool WizardUi::Press(const Window& control) const {
-    return control.Click() && Settle(setup.wizard);
-}
+bool WizardUi::Press(const Window& control) const { return control.Click() && Settle(setup.wizard); }
 
 MessageBoxWindow WizardUi::WaitBox(DWORD timeoutMs) const { return WaitMessageBox(setup.app.Id(), timeoutMs); }
 
@@ -190,7 +182,9 @@ bool WizardUi::WalkTo(Page page, bool customMode) {
             case Page::Mode:
                 if (customMode && !custom.Checked() && !Press(custom)) return false;
                 break;
-            case Page::Init: case Page::Components: case Page::Icons:
+            case Page::Init:
+            case Page::Components:
+            case Page::Icons:
                 break;
             default:
                 return false;
@@ -202,4 +196,4 @@ bool WizardUi::WalkTo(Page page, bool customMode) {
     return Shown() == page;
 }
 
-} // namespace wiz
+}  // namespace wiz

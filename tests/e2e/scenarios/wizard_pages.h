@@ -21,8 +21,7 @@ inline constexpr char kConfirmUninstall[] =
     "This will completely remove Vaskel from your computer. Are you sure you want to continue?";
 inline constexpr char kConfirmRepair[] =
     "This will update/repair the selected Vaskel components. Are you sure you want to continue?";
-inline const std::string kTypical =
-    "Typical (Install most common components)" + std::string(17, ' ') + "Size: 3.5MB";
+inline const std::string kTypical = "Typical (Install most common components)" + std::string(17, ' ') + "Size: 3.5MB";
 inline const std::string kCustom =
     "Custom (Let you choose the components to install)" + std::string(5, ' ') + "Size: 2.0 - 4.2MB";
 inline const std::string kAnimate = "Interactive Animated Help" + std::string(60, ' ') + "Size:";
@@ -102,4 +101,4 @@ private:
 
 using RecordValues = Record;
 
-} // namespace wiz
+}  // namespace wiz

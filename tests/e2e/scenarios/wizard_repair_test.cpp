@@ -10,8 +10,13 @@ namespace {
 
 // The shortcut choices are the opposite of the defaults, the folder is not the
 // default; two values carry bytes after a NUL, which end their text.
-const RecordValues kPlanted = {{"Version", "1.1"}, {"Components", std::string("13\0" "5", 4)},
-                               {"BaseFolder", "C:\\Tools\\Vaskel Old"}, {"Menu", "0"}, {"Icon", std::string("1\0x", 3)}};
+const RecordValues kPlanted = {{"Version", "1.1"},
+                               {"Components", std::string("13\0"
+                                                          "5",
+                                                          4)},
+                               {"BaseFolder", "C:\\Tools\\Vaskel Old"},
+                               {"Menu", "0"},
+                               {"Icon", std::string("1\0x", 3)}};
 
 class RepairPath : public ::testing::Test {
 protected:
@@ -87,8 +92,11 @@ TEST_F(RepairPath, OffersUninstallAndRepairAndLoadsTheRecordedChoices) {
     ASSERT_TRUE(ui.AltF4());
     ASSERT_TRUE(ui.setup.app.WaitExit(10000)) << "the close asked: " << ui.WaitBox(0).Message();
     EXPECT_EQ(ui.setup.app.ExitCode(), 0u);
-    EXPECT_EQ(ReadRecord(), (RecordValues{{"Version", "1.1"}, {"Components", "13"},
-                                          {"BaseFolder", "C:\\Tools\\Vaskel Old"}, {"Menu", "0"}, {"Icon", "1"}}));
+    EXPECT_EQ(ReadRecord(), (RecordValues{{"Version", "1.1"},
+                                          {"Components", "13"},
+                                          {"BaseFolder", "C:\\Tools\\Vaskel Old"},
+                                          {"Menu", "0"},
+                                          {"Icon", "1"}}));
     char desktop[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)));
     ShortcutFacts link;
@@ -97,4 +105,4 @@ TEST_F(RepairPath, OffersUninstallAndRepairAndLoadsTheRecordedChoices) {
     EXPECT_EQ(link.localPath, "C:\\Tools\\Vaskel Old\\Vaskel.exe");
 }
 
-} // namespace
+}  // namespace

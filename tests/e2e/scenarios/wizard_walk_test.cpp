@@ -144,4 +144,4 @@ TEST_F(InstallPath, CancelAnsweredNoKeepsTheWizardAndYesEndsIt) {
     EXPECT_FALSE(ReadRecord().has_value()) << "a cancelled setup recorded an installation";
 }
 
-} // namespace
+}  // namespace

@@ -81,4 +81,4 @@ TEST_F(WizardWindow, CancelAsksAndOnlyYesEndsTheProgram) {
     EXPECT_EQ(setup.app.ExitCode(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -31,11 +31,11 @@ TEST(Gradient, TwoHundredFillsTileTheAreaFromBlue10ToBlue209) {
 }
 
 TEST(Gradient, BandEdgesFollowTheTruncatedProduct) {
-    EXPECT_EQ(GradientBandAt(0, 10, 768).Rect.bottom, 3);     // 768/200 = 3.84
+    EXPECT_EQ(GradientBandAt(0, 10, 768).Rect.bottom, 3);  // 768/200 = 3.84
     EXPECT_EQ(GradientBandAt(1, 10, 768).Rect.top, 3);
-    EXPECT_EQ(GradientBandAt(1, 10, 768).Rect.bottom, 7);     // 1536/200 = 7.68
+    EXPECT_EQ(GradientBandAt(1, 10, 768).Rect.bottom, 7);  // 1536/200 = 7.68
     EXPECT_EQ(GradientBandAt(199, 10, 768).Rect.top, 764);
-    EXPECT_EQ(GradientBandAt(0, 10, 150).Rect.bottom, 0);     // an empty band fills nothing
+    EXPECT_EQ(GradientBandAt(0, 10, 150).Rect.bottom, 0);  // an empty band fills nothing
     RECT zero = GradientBandAt(100, 10, 0).Rect;
     EXPECT_EQ(zero.top, zero.bottom);
 }

@@ -65,7 +65,7 @@ TEST(ExceptionDisplay, AddsAFullStopOnlyAfterCharactersSortingAfterIt) {
     EXPECT_EQ(vk::ExceptionDisplayText(""), "");
     EXPECT_EQ(vk::ExceptionDisplayText("Unable to create directory"), "Unable to create directory.");
     EXPECT_EQ(vk::ExceptionDisplayText("Done."), "Done.");
-    EXPECT_EQ(vk::ExceptionDisplayText("Really!"), "Really!");   // '!' sorts before '.'
+    EXPECT_EQ(vk::ExceptionDisplayText("Really!"), "Really!");  // '!' sorts before '.'
     EXPECT_EQ(vk::ExceptionDisplayText("a,"), "a,");
     EXPECT_EQ(vk::ExceptionDisplayText("a/"), "a/.");
     EXPECT_EQ(vk::ExceptionDisplayText("x 7"), "x 7.");

@@ -17,22 +17,21 @@ protected:
     void TearDown() override { test::RawDeleteTree("VaskelHostTest"); }
 };
 
-TEST_F(Registry, CreateMakesMissingParentsInThe32BitViewWithKeyClass)
-{
+TEST_F(Registry, CreateMakesMissingParentsInThe32BitViewWithKeyClass) {
     host::RegKey key;
     ASSERT_FALSE(host::OpenKey(kScratch + "\\A\\B", key));
     ASSERT_TRUE(host::CreateKey(kScratch + "\\A\\B", key));
     char keyClass[32] = "deadbeef";
     DWORD classLength = sizeof keyClass;
-    ASSERT_EQ(RegQueryInfoKeyA(key.get(), keyClass, &classLength, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegQueryInfoKeyA(key.get(), keyClass, &classLength, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
     EXPECT_STREQ(keyClass, "REG_SZ");
     EXPECT_TRUE(test::RawExists("Software\\Wow6432Node\\VaskelHostTest\\A\\B", KEY_WOW64_64KEY));
     EXPECT_TRUE(host::OpenKey(kScratch + "\\A\\B", key));
 }
 
-TEST_F(Registry, TextValuesAreHandedOverWithTheirExactLength)
-{
+TEST_F(Registry, TextValuesAreHandedOverWithTheirExactLength) {
     host::RegKey key;
     ASSERT_TRUE(host::CreateKey(kScratch, key));
     test::Watch watch;
@@ -48,8 +47,7 @@ TEST_F(Registry, TextValuesAreHandedOverWithTheirExactLength)
     EXPECT_EQ(version.bytes.substr(0, 3), "1.1");
 }
 
-TEST_F(Registry, EachQueryUsesAFresh260ByteBufferAndNoType)
-{
+TEST_F(Registry, EachQueryUsesAFresh260ByteBufferAndNoType) {
     test::RawPlant(kScratch, "Long", REG_SZ, "123456789");
     test::RawPlant(kScratch, "Short", REG_SZ, "ab");
     test::RawPlant(kScratch, "Fits", REG_SZ, std::string(260, 'f'));
@@ -76,11 +74,9 @@ TEST_F(Registry, EachQueryUsesAFresh260ByteBufferAndNoType)
     EXPECT_EQ(absent.size, 0u);
 }
 
-TEST_F(Registry, ListsEveryValueNameAndDeletesByName)
-{
+TEST_F(Registry, ListsEveryValueNameAndDeletesByName) {
     const std::string longName(200, 'n');
-    for (const char* name : {"Version", "", "Menu"})
-        test::RawPlant(kScratch, name, REG_SZ, "v");
+    for (const char* name : {"Version", "", "Menu"}) test::RawPlant(kScratch, name, REG_SZ, "v");
     test::RawPlant(kScratch, longName.c_str(), REG_DWORD, std::string(4, '\1'));
     host::RegKey key;
     ASSERT_TRUE(host::OpenKey(kScratch, key));
@@ -89,15 +85,13 @@ TEST_F(Registry, ListsEveryValueNameAndDeletesByName)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"", "Menu", "Version", longName}));
 
-    for (const std::string& name : names)
-        EXPECT_TRUE(host::DeleteValue(key.get(), name)) << name;
+    for (const std::string& name : names) EXPECT_TRUE(host::DeleteValue(key.get(), name)) << name;
     ASSERT_TRUE(host::ListValueNames(key.get(), names));
     EXPECT_TRUE(names.empty());
     EXPECT_FALSE(host::DeleteValue(key.get(), "Menu"));
 }
 
-TEST_F(Registry, DeletesAKeyTreeAndClosesEveryKeyItOpenedOnce)
-{
+TEST_F(Registry, DeletesAKeyTreeAndClosesEveryKeyItOpenedOnce) {
     for (const char* path : {"\\Tree\\A\\A1\\A11", "\\Tree\\A\\A2", "\\Tree\\B", "\\Tree\\C\\C1", "\\Sibling\\S"})
         test::RawCreate(kScratch + path);
     test::RawPlant(kScratch + "\\Tree\\B", "v", REG_SZ, "x");
@@ -106,7 +100,7 @@ TEST_F(Registry, DeletesAKeyTreeAndClosesEveryKeyItOpenedOnce)
     {
         test::Watch watch;
         EXPECT_TRUE(host::DeleteKeyTree(parent.get(), "Tree"));
-        EXPECT_EQ(watch.calls.opened.size(), 8u); // Tree and its seven descendants
+        EXPECT_EQ(watch.calls.opened.size(), 8u);  // Tree and its seven descendants
         EXPECT_TRUE(watch.ClosedEachOnce());
     }
     EXPECT_FALSE(test::RawExists(kScratch + "\\Tree"));
@@ -114,4 +108,4 @@ TEST_F(Registry, DeletesAKeyTreeAndClosesEveryKeyItOpenedOnce)
     EXPECT_FALSE(host::DeleteKeyTree(parent.get(), "Tree"));
 }
 
-} // namespace
+}  // namespace

@@ -19,20 +19,18 @@ namespace {
 
 using files::IsFolder;
 
-TEST(SpecialFolder, ProgramsAndDesktopAreExistingFoldersWithoutTrailingBackslash)
-{
+TEST(SpecialFolder, ProgramsAndDesktopAreExistingFoldersWithoutTrailingBackslash) {
     for (int csidl : {CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY}) {
         std::optional<std::string> path = host::SpecialFolderPath(nullptr, csidl);
         ASSERT_TRUE(path) << csidl;
         EXPECT_TRUE(IsFolder(*path)) << *path;
         EXPECT_NE(path->back(), '\\') << *path;
-        EXPECT_EQ(path->rfind("C:\\users\\", 0), 0u) << *path; // inside the test prefix
+        EXPECT_EQ(path->rfind("C:\\users\\", 0), 0u) << *path;  // inside the test prefix
     }
     EXPECT_NE(host::SpecialFolderPath(nullptr, CSIDL_PROGRAMS)->find("Programs"), std::string::npos);
 }
 
-TEST(SpecialFolder, AFolderWithoutFileSystemPathOrAnUnknownOneGivesNoPath)
-{
+TEST(SpecialFolder, AFolderWithoutFileSystemPathOrAnUnknownOneGivesNoPath) {
     EXPECT_EQ(host::SpecialFolderPath(nullptr, CSIDL_DRIVES), std::nullopt);
     EXPECT_EQ(host::SpecialFolderPath(nullptr, 0x7e), std::nullopt);
 }
@@ -49,15 +47,14 @@ public:
                       owner = GetWindow(dialog, GW_OWNER);
                       char text[128] = {};
                       for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-                          if (GetWindowTextA(c, text, sizeof text) && title.empty() && std::string(text).find("Select") == 0)
+                          if (GetWindowTextA(c, text, sizeof text) && title.empty() &&
+                              std::string(text).find("Select") == 0)
                               title = text;
                       act(dialog, tree);
                       return;
                   }
               }
-          })
-    {
-    }
+          }) {}
     ~BrowseDriver() { thread_.join(); }
 
     HWND dialog = nullptr;
@@ -70,8 +67,7 @@ private:
 
 void Press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name)
-{
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name) {
     TreeView_Expand(tree, parent, TVE_EXPAND);
     for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item)) {
         char text[MAX_PATH] = {};
@@ -80,8 +76,7 @@ HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name)
         info.hItem = item;
         info.pszText = text;
         info.cchTextMax = sizeof text;
-        if (SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)) && name == text)
-            return item;
+        if (SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)) && name == text) return item;
     }
     return nullptr;
 }
@@ -91,8 +86,7 @@ struct OwnerWindow {
     ~OwnerWindow() { DestroyWindow(hwnd); }
 };
 
-TEST(FolderPicker, CancelGivesNoChoiceAndTheDialogIsOwnedAndTitled)
-{
+TEST(FolderPicker, CancelGivesNoChoiceAndTheDialogIsOwnedAndTitled) {
     OwnerWindow owner;
     host::FolderPick pick{host::FolderChoice::Chosen, "deadbeef"};
     {
@@ -106,8 +100,7 @@ TEST(FolderPicker, CancelGivesNoChoiceAndTheDialogIsOwnedAndTitled)
     EXPECT_EQ(pick.path, "");
 }
 
-TEST(FolderPicker, ChosenItemGivesItsPathOrSaysItHasNone)
-{
+TEST(FolderPicker, ChosenItemGivesItsPathOrSaysItHasNone) {
     host::FolderPick desktop, computer;
     {
         BrowseDriver driver([](HWND dialog, HWND tree) {
@@ -121,8 +114,7 @@ TEST(FolderPicker, ChosenItemGivesItsPathOrSaysItHasNone)
     {
         BrowseDriver driver([](HWND dialog, HWND tree) {
             HTREEITEM item = ChildNamed(tree, TreeView_GetRoot(tree), "My Computer");
-            if (item)
-                TreeView_SelectItem(tree, item);
+            if (item) TreeView_SelectItem(tree, item);
             Press(dialog, item ? IDOK : IDCANCEL);
         });
         computer = host::BrowseForFolder(nullptr, "Select");
@@ -131,8 +123,7 @@ TEST(FolderPicker, ChosenItemGivesItsPathOrSaysItHasNone)
     EXPECT_EQ(computer.path, "");
 }
 
-std::string ScratchFolder(const char* name)
-{
+std::string ScratchFolder(const char* name) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string folder = std::string(temp) + name;
@@ -145,8 +136,7 @@ struct LinkContents {
     DWORD showCommand = 0xdeadbeef;
 };
 
-LinkContents ReadLink(const std::string& file)
-{
+LinkContents ReadLink(const std::string& file) {
     LinkContents contents;
     host::ComApartment apartment;
     host::ComPtr<IShellLinkA> link;
@@ -154,9 +144,9 @@ LinkContents ReadLink(const std::string& file)
     std::wstring wide(file.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     char text[MAX_PATH] = {};
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void()))
-        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put_void()))
-        && SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.put_void())) &&
+        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
         link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
         contents.path = text;
         link->GetDescription(text, MAX_PATH);
@@ -171,8 +161,7 @@ LinkContents ReadLink(const std::string& file)
     return contents;
 }
 
-TEST(ShellLink, SavesTargetDescriptionAndShowCommandUnderAnAnsiName)
-{
+TEST(ShellLink, SavesTargetDescriptionAndShowCommandUnderAnAnsiName) {
     const std::string file = ScratchFolder("VaskelLinkTest") + "\\Ajuda em Portugu\xEAs \xE7.lnk";
     DeleteFileA(file.c_str());
     ASSERT_TRUE(host::WriteShellLink("C:\\windows\\notepad.exe", file, "Vaskel - Neural Networks", SW_SHOW));
@@ -183,20 +172,17 @@ TEST(ShellLink, SavesTargetDescriptionAndShowCommandUnderAnAnsiName)
     EXPECT_TRUE(DeleteFileA(file.c_str()));
 }
 
-TEST(ShellLink, ASaveThatCannotWriteIsReported)
-{
+TEST(ShellLink, ASaveThatCannotWriteIsReported) {
     const std::string file = ScratchFolder("VaskelLinkTest") + "\\missing\\x.lnk";
     EXPECT_FALSE(host::WriteShellLink("C:\\windows\\notepad.exe", file, "", 5));
     EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(FolderWindow, OpensAnExistingFolderAndRefusesAMissingOne)
-{
+TEST(FolderWindow, OpensAnExistingFolderAndRefusesAMissingOne) {
     const std::string folder = ScratchFolder("VaskelOpenTest");
     EXPECT_GT(host::OpenFolderWindow(nullptr, folder), 32);
     HWND window = nullptr;
-    for (int i = 0; i < 200 && !window; ++i, Sleep(50))
-        window = FindWindowA(nullptr, "VaskelOpenTest");
+    for (int i = 0; i < 200 && !window; ++i, Sleep(50)) window = FindWindowA(nullptr, "VaskelOpenTest");
     ASSERT_TRUE(window) << "no window for the folder";
     // Closed, and its process gone, so that nothing of the test lives on.
     DWORD pid = 0;
@@ -209,4 +195,4 @@ TEST(FolderWindow, OpensAnExistingFolderAndRefusesAMissingOne)
     EXPECT_EQ(host::OpenFolderWindow(nullptr, folder + "\\missing"), SE_ERR_FNF);
 }
 
-} // namespace
+}  // namespace

@@ -30,8 +30,9 @@ public:
 };
 const auto* const forms = ::testing::AddGlobalTestEnvironment(new Forms);
 
-const char* const kSubFolders[] = {"lib", "lib\\bcb", "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class",
-                                   "lib\\vcpp\\api", "vaskelapi", "vaskelclass", "Help", "Tutorial"};
+const char* const kSubFolders[] = {
+    "lib",       "lib\\bcb",    "lib\\vcpp", "lib\\bcb\\api", "lib\\bcb\\class", "lib\\vcpp\\api",
+    "vaskelapi", "vaskelclass", "Help",      "Tutorial"};
 
 long long PayloadSize(const PayloadEntry& row) {
     return static_cast<long long>((*row.File)->WordCount) * 4 + (*row.File)->TailLength;
@@ -43,12 +44,12 @@ struct Seen {
     bool portugueseWritten;  // the Portuguese help on disk at that moment
     bool dialogShown, wizardShown;
     std::string caption;
-    int barBefore;           // the bar's position when the event arrived
+    int barBefore;  // the bar's position when the event arrived
 };
 
 struct Recorder {
     std::vector<Seen> seen;
-    std::string portuguese;                           // full path of the Portuguese help
+    std::string portuguese;                            // full path of the Portuguese help
     std::function<void(const std::string&)> onStatus;  // runs as a status text arrives
     WNDPROC labelProc = nullptr, barProc = nullptr;
 
@@ -96,8 +97,10 @@ protected:
         FormInstall->SetCaption("Installing...");
         w->Show();
         HWND label = FormInstall->StateLabel->Handle(), bar = FormInstall->ProgressBar->Handle();
-        rec.labelProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc)));
-        rec.barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarProc)));
+        rec.labelProc =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc)));
+        rec.barProc =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarProc)));
         recorder = &rec;
     }
     void TearDown() override {
@@ -166,11 +169,16 @@ TEST_F(InstallRun, EveryComponentAddsItsDigitInOrder) {
 }
 
 TEST_F(InstallRun, StatusTextsAndBarPositionsComeInTheirOrderWhateverIsSelected) {
-    const std::vector<std::string> expected = {
-        "bar:0",  // the dialog was hidden: showing it resets the bar
-        "status:Creating Folders...", "status:Creating Core Files...", "status:Creating VaskelSim Files...",
-        "bar:50", "status:Creating Help Files...", "bar:60", "bar:80",
-        "status:Creating Interactive Help Files...", "bar:100"};
+    const std::vector<std::string> expected = {"bar:0",  // the dialog was hidden: showing it resets the bar
+                                               "status:Creating Folders...",
+                                               "status:Creating Core Files...",
+                                               "status:Creating VaskelSim Files...",
+                                               "bar:50",
+                                               "status:Creating Help Files...",
+                                               "bar:60",
+                                               "bar:80",
+                                               "status:Creating Interactive Help Files...",
+                                               "bar:100"};
     for (bool all : {true, false}) {
         rec.seen.clear();
         Select(all, all, all, all);
@@ -264,7 +272,8 @@ TEST_F(InstallRun, ADestinationThatCannotBeMadeCurrentWritesNothingAnywhere) {
     EXPECT_EQ(boxes[0].Text, msg::CannotCreateDirectory);
     EXPECT_EQ(w->ComponentList, "earlier");
     EXPECT_EQ(CurrentDirectory(), elsewhere);
-    for (const PayloadEntry& row : PayloadFiles) EXPECT_FALSE(IsFile(elsewhere + "\\" + row.TargetPath)) << row.TargetPath;
+    for (const PayloadEntry& row : PayloadFiles)
+        EXPECT_FALSE(IsFile(elsewhere + "\\" + row.TargetPath)) << row.TargetPath;
     EXPECT_FALSE(IsFolder(destination));
 }
 
@@ -273,7 +282,8 @@ TEST_F(InstallRun, AFileThatCannotBeWrittenIsNamedAfterTheOthersWereWritten) {
     ASSERT_TRUE(CreateDirectoryA((destination + "\\Help").c_str(), nullptr));
     // Files in use by another program, opened without sharing.
     auto hold = [&](const char* name) {
-        return CreateFileA((destination + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        return CreateFileA((destination + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           0, nullptr);
     };
     HANDLE ini = hold("vaskel.ini"), swf = hold("Help\\step3.swf");
     ASSERT_NE(ini, INVALID_HANDLE_VALUE);

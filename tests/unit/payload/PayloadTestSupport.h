@@ -8,15 +8,15 @@
 // A private folder under the prefix's temp folder, made the current directory for the
 // test's lifetime (the writer resolves relative names against it) and removed afterwards.
 class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& Path() const { return path_; }
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
 
- private:
-  std::string path_, previous_;
+private:
+    std::string path_, previous_;
 };
 
 // A Linux path as Wine reaches it without a drive letter.

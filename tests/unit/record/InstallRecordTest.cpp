@@ -11,22 +11,16 @@ const std::string kMaker = "Software\\VaskelRecordTest";
 const std::string kProduct = kMaker + "\\Vaskel";
 
 // What is stored, allowing the one terminator the registry may have added.
-std::string Stored(const char* name)
-{
+std::string Stored(const char* name) {
     test::RawValue value = test::RawRead(kProduct, name);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ)) << name;
-    if (!value.bytes.empty() && value.bytes.back() == '\0')
-        value.bytes.pop_back();
+    if (!value.bytes.empty() && value.bytes.back() == '\0') value.bytes.pop_back();
     return value.bytes;
 }
 
-InstallRecordValues Marked()
-{
-    return {"deadbeef", std::string("deadbeef"), true, true};
-}
+InstallRecordValues Marked() { return {"deadbeef", std::string("deadbeef"), true, true}; }
 
-InstallRecordValues Read()
-{
+InstallRecordValues Read() {
     InstallRecordValues values = Marked();
     EXPECT_TRUE(ReadRecord(kMaker, values));
     return values;
@@ -34,22 +28,20 @@ InstallRecordValues Read()
 
 class InstallRecord : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::RawDeleteTree("VaskelRecordTest");
         test::RawDeleteTree("Kestrelmoor");
     }
     void TearDown() override { SetUp(); }
 };
 
-TEST_F(InstallRecord, WritesTheFiveValuesInOrderWithTheirTextLengths)
-{
+TEST_F(InstallRecord, WritesTheFiveValuesInOrderWithTheirTextLengths) {
     test::Watch watch;
     ASSERT_TRUE(watch.ok());
     ASSERT_TRUE(WriteRecord(kMaker, "1235", "C:\\Vaskel", true, false));
     using Call = std::pair<std::string, DWORD>;
-    EXPECT_EQ(watch.calls.setCounts, (std::vector<Call>{{"Version", 3}, {"Components", 4}, {"BaseFolder", 9},
-                                                        {"Menu", 1}, {"Icon", 1}}));
+    EXPECT_EQ(watch.calls.setCounts,
+              (std::vector<Call>{{"Version", 3}, {"Components", 4}, {"BaseFolder", 9}, {"Menu", 1}, {"Icon", 1}}));
     EXPECT_TRUE(watch.ClosedEachOnce());
     EXPECT_EQ(Stored("Version"), "1.1");
     EXPECT_EQ(Stored("Components"), "1235");
@@ -58,8 +50,7 @@ TEST_F(InstallRecord, WritesTheFiveValuesInOrderWithTheirTextLengths)
     EXPECT_EQ(Stored("Icon"), "0");
 }
 
-TEST_F(InstallRecord, ReadsBackWhatWasWrittenAndOverwritesAnOlderRecord)
-{
+TEST_F(InstallRecord, ReadsBackWhatWasWrittenAndOverwritesAnOlderRecord) {
     ASSERT_TRUE(WriteRecord(kMaker, "12345", "D:\\Programs\\Vaskel\\", false, true));
     InstallRecordValues values = Read();
     EXPECT_EQ(values.Components, "12345");
@@ -70,7 +61,7 @@ TEST_F(InstallRecord, ReadsBackWhatWasWrittenAndOverwritesAnOlderRecord)
     test::Watch watch;
     ASSERT_TRUE(WriteRecord(kMaker, "", "C:\\V", true, false));
     EXPECT_EQ(watch.calls.setCounts[1], std::make_pair(std::string("Components"), DWORD(0)));
-    EXPECT_EQ(test::RawRead(kProduct, "Components").bytes, ""); // 0 bytes, no terminator either
+    EXPECT_EQ(test::RawRead(kProduct, "Components").bytes, "");  // 0 bytes, no terminator either
     values = Read();
     EXPECT_EQ(values.Components, "");
     EXPECT_EQ(values.BaseFolder, "C:\\V");
@@ -79,8 +70,7 @@ TEST_F(InstallRecord, ReadsBackWhatWasWrittenAndOverwritesAnOlderRecord)
     EXPECT_TRUE(watch.ClosedEachOnce());
 }
 
-TEST_F(InstallRecord, TheRealMakerKeyLandsInThe32BitView)
-{
+TEST_F(InstallRecord, TheRealMakerKeyLandsInThe32BitView) {
     ASSERT_TRUE(WriteRecord("Software\\Kestrelmoor", "1", "C:\\Vaskel", true, true));
     EXPECT_TRUE(test::RawExists("Software\\Wow6432Node\\Kestrelmoor\\Vaskel", KEY_WOW64_64KEY));
     EXPECT_FALSE(test::RawExists("Software\\Kestrelmoor", KEY_WOW64_64KEY));
@@ -91,14 +81,12 @@ enum class Plant { WithoutNul, WithCountedNul };
 
 class PlantedRecord : public InstallRecord, public ::testing::WithParamInterface<Plant> {
 protected:
-    void Put(const char* name, const std::string& text)
-    {
+    void Put(const char* name, const std::string& text) {
         test::RawPlant(kProduct, name, REG_SZ, GetParam() == Plant::WithCountedNul ? text + '\0' : text);
     }
 };
 
-TEST_P(PlantedRecord, ValuesReadAsTheirOwnBytesEvenAfterALongerOne)
-{
+TEST_P(PlantedRecord, ValuesReadAsTheirOwnBytesEvenAfterALongerOne) {
     Put("Components", "12345");
     Put("BaseFolder", "C:\\V");
     Put("Menu", "1");
@@ -110,8 +98,7 @@ TEST_P(PlantedRecord, ValuesReadAsTheirOwnBytesEvenAfterALongerOne)
     EXPECT_FALSE(values.Icon);
 }
 
-TEST_P(PlantedRecord, ShortcutChoicesAreSetExactlyWhenTheTextBeginsWithOne)
-{
+TEST_P(PlantedRecord, ShortcutChoicesAreSetExactlyWhenTheTextBeginsWithOne) {
     const std::pair<const char*, bool> cases[] = {{"0", false}, {"10", true}, {"1", true}, {"", false}, {"01", false}};
     for (auto [text, checked] : cases) {
         Put("Menu", text);
@@ -122,8 +109,7 @@ TEST_P(PlantedRecord, ShortcutChoicesAreSetExactlyWhenTheTextBeginsWithOne)
     }
 }
 
-TEST_P(PlantedRecord, BaseFolderLengthsAroundTheBuffer)
-{
+TEST_P(PlantedRecord, BaseFolderLengthsAroundTheBuffer) {
     const std::string fits259 = "C:\\" + std::string(256, 'a');
     const std::string fits260 = "C:\\" + std::string(257, 'b');
     Put("BaseFolder", fits259);
@@ -142,8 +128,7 @@ TEST_P(PlantedRecord, BaseFolderLengthsAroundTheBuffer)
 
 INSTANTIATE_TEST_SUITE_P(Both, PlantedRecord, ::testing::Values(Plant::WithoutNul, Plant::WithCountedNul));
 
-TEST_F(InstallRecord, AbsentValuesNeverReadAsAnotherValuesText)
-{
+TEST_F(InstallRecord, AbsentValuesNeverReadAsAnotherValuesText) {
     test::RawPlant(kProduct, "Version", REG_SZ, "1.1");
     test::RawPlant(kProduct, "Icon", REG_SZ, "1");
     InstallRecordValues values = Read();
@@ -153,13 +138,16 @@ TEST_F(InstallRecord, AbsentValuesNeverReadAsAnotherValuesText)
     EXPECT_TRUE(values.Icon);
 }
 
-TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderAndChoicesEndAtANul)
-{
-    struct Case { DWORD type; std::string bytes; std::optional<std::string> folder; };
+TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderAndChoicesEndAtANul) {
+    struct Case {
+        DWORD type;
+        std::string bytes;
+        std::optional<std::string> folder;
+    };
     const Case cases[] = {
-        {REG_BINARY, "C:\\Vaskel", "C:\\Vaskel"},         // the type is not asked: the bytes decide
+        {REG_BINARY, "C:\\Vaskel", "C:\\Vaskel"},  // the type is not asked: the bytes decide
         {REG_DWORD, std::string("\1\0\0\0", 4), std::nullopt},
-        {REG_SZ, std::string("C:\\\0Windows", 10), std::nullopt}, // would cut the text short
+        {REG_SZ, std::string("C:\\\0Windows", 10), std::nullopt},  // would cut the text short
         {REG_SZ, std::string("C:\\Vaskel\0\0\0", 12), "C:\\Vaskel"},
         {REG_SZ, "", std::nullopt},
         {REG_SZ, "C:\\Vas\tkel", std::nullopt},
@@ -168,7 +156,10 @@ TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderAndChoicesEndAtANul)
         test::RawPlant(kProduct, "BaseFolder", c.type, c.bytes);
         EXPECT_EQ(Read().BaseFolder, c.folder) << c.type << " " << c.bytes.size();
     }
-    test::RawPlant(kProduct, "Components", REG_SZ, std::string("12\0" "35", 5));
+    test::RawPlant(kProduct, "Components", REG_SZ,
+                   std::string("12\0"
+                               "35",
+                               5));
     test::RawPlant(kProduct, "Menu", REG_SZ, std::string("1\0x", 3));
     test::RawPlant(kProduct, "Icon", REG_DWORD, std::string("\1\0\0\0", 4));
     InstallRecordValues values = Read();
@@ -177,8 +168,7 @@ TEST_F(InstallRecord, CorruptValuesAreNotTrustedAsAFolderAndChoicesEndAtANul)
     EXPECT_FALSE(values.Icon);
 }
 
-TEST_F(InstallRecord, DeletionRemovesTheProductTreeAndKeepsTheMakerKey)
-{
+TEST_F(InstallRecord, DeletionRemovesTheProductTreeAndKeepsTheMakerKey) {
     ASSERT_TRUE(WriteRecord(kMaker, "1235", "C:\\Vaskel", true, true));
     for (const char* sub : {"\\Vaskel\\Plugins\\Old", "\\Vaskel\\Plugins\\New", "\\Vaskel\\Cache", "\\Other\\Keep"})
         test::RawCreate(kMaker + sub);
@@ -194,8 +184,7 @@ TEST_F(InstallRecord, DeletionRemovesTheProductTreeAndKeepsTheMakerKey)
     EXPECT_EQ(test::RawRead(kMaker, "MakerValue").bytes, "stays");
 }
 
-TEST_F(InstallRecord, WithoutAProductKeyNothingIsFoundReadOrDeleted)
-{
+TEST_F(InstallRecord, WithoutAProductKeyNothingIsFoundReadOrDeleted) {
     test::RawCreate(kMaker + "\\Other");
     test::RawPlant(kMaker, "Vaskel", REG_SZ, "a value, not the key");
     EXPECT_FALSE(RecordExists(kMaker));
@@ -213,12 +202,11 @@ TEST_F(InstallRecord, WithoutAProductKeyNothingIsFoundReadOrDeleted)
     EXPECT_FALSE(test::RawExists("Software\\VaskelNoMaker"));
 }
 
-TEST(InstallRecordMessages, NameTheKeyThatFailed)
-{
+TEST(InstallRecordMessages, NameTheKeyThatFailed) {
     EXPECT_EQ(DeleteRecordMessage(DeleteRecordResult::ErrorOpeningKey, "Software\\Kestrelmoor"), "Error opening key");
     EXPECT_EQ(DeleteRecordMessage(DeleteRecordResult::ErrorOpeningParentKey, "Software\\Kestrelmoor"),
               "Error opening parent key Software\\Kestrelmoor");
     EXPECT_EQ(DeleteRecordMessage(DeleteRecordResult::Deleted, "Software\\Kestrelmoor"), "");
 }
 
-} // namespace
+}  // namespace

@@ -187,9 +187,9 @@ TEST_F(Removal, WhatTheInstallationDidNotWriteStaysAndIsCounted) {
     EXPECT_TRUE(DeleteFileW(wide.c_str()));  // there, and gone before the next test
     EXPECT_FALSE(Exists(dest + "\\Tutorial\\sin.txt"));
     EXPECT_FALSE(Exists(dest + "\\lib\\bcb"));
-    EXPECT_EQ(w->RemovalReport(msg::Removed),
-              std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + dest +
-                  " (2 files and 1 folder that Vaskel Setup did not install; " + msg::WhyFilesLeft + ").");
+    EXPECT_EQ(w->RemovalReport(msg::Removed), std::string(msg::Removed) + "\r\n\r\n" + msg::NotRemoved + dest +
+                                                  " (2 files and 1 folder that Vaskel Setup did not install; " +
+                                                  msg::WhyFilesLeft + ").");
 }
 
 TEST_F(Removal, WithoutARecordTheRemovalSaysSoAndStillFinishes) {

@@ -43,9 +43,10 @@ Link ReadLink(const std::string& file) {
     std::wstring wide(file.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     char text[MAX_PATH] = {};
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.put_void()))
-        && SUCCEEDED(shell->QueryInterface(IID_IPersistFile, persist.put_void()))
-        && SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
+    if (SUCCEEDED(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.put_void())) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, persist.put_void())) &&
+        SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
         shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
         link.target = text;
         shell->GetDescription(text, MAX_PATH);
@@ -53,8 +54,8 @@ Link ReadLink(const std::string& file) {
     }
     HANDLE f = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     DWORD read = 0;
-    if (f == INVALID_HANDLE_VALUE || SetFilePointer(f, 0x3C, nullptr, FILE_BEGIN) != 0x3C
-        || !ReadFile(f, &link.show, 4, &read, nullptr) || read != 4)
+    if (f == INVALID_HANDLE_VALUE || SetFilePointer(f, 0x3C, nullptr, FILE_BEGIN) != 0x3C ||
+        !ReadFile(f, &link.show, 4, &read, nullptr) || read != 4)
         link.show = 0xdeadbeef;
     if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     return link;
@@ -141,11 +142,10 @@ TEST_F(Finish, TypicalChoicesWriteTheRecordThenTheGroupInOrderThenAskForItsWindo
     // The open request in an apartment of its own.
     nested.insert(nested.end(), {"init", "open", "uninit"});
     EXPECT_EQ(seen.com, nested);
-    EXPECT_EQ(seen.linkCalls,
-              (std::vector<std::string>{"path:C:\\Vaskel\\Vaskel.exe", "description:Vaskel", "show:5",
-                                        "path:C:\\Vaskel\\VaskelSim.exe", "description:Vaskel Sim", "show:5",
-                                        "path:C:\\Vaskel\\Help\\vaskelhelp.chm", "description:Help Documentation",
-                                        "show:5"}));
+    EXPECT_EQ(seen.linkCalls, (std::vector<std::string>{"path:C:\\Vaskel\\Vaskel.exe", "description:Vaskel", "show:5",
+                                                        "path:C:\\Vaskel\\VaskelSim.exe", "description:Vaskel Sim",
+                                                        "show:5", "path:C:\\Vaskel\\Help\\vaskelhelp.chm",
+                                                        "description:Help Documentation", "show:5"}));
 
     const struct {
         const char* name;
@@ -195,9 +195,9 @@ TEST_F(Finish, DesktopIconWithoutMenuMakesOnlyTheDesktopLinkAndNoRequestForTheMi
     EXPECT_EQ(seen.lookups[0], std::make_pair(MainWindow->Handle(), CSIDL_DESKTOPDIRECTORY));
 
     // The link object tidies the doubled separator away; what it is given keeps it.
-    EXPECT_EQ(seen.linkCalls, (std::vector<std::string>{"path:C:\\Apps\\Vaskel\\\\Vaskel.exe",
-                                                        "description:Vaskel - Neural Networks Development Environment",
-                                                        "show:5"}));
+    EXPECT_EQ(seen.linkCalls,
+              (std::vector<std::string>{"path:C:\\Apps\\Vaskel\\\\Vaskel.exe",
+                                        "description:Vaskel - Neural Networks Development Environment", "show:5"}));
     Link link = ReadLink(desktop + "\\Vaskel.lnk");
     EXPECT_EQ(link.target, "C:\\Apps\\Vaskel\\Vaskel.exe");
     EXPECT_EQ(link.description, "Vaskel - Neural Networks Development Environment");
@@ -228,8 +228,8 @@ TEST_F(Finish, ALinkThatCannotBeSavedIsReportedByItsNameAndTheOthersAreWritten) 
         ASSERT_TRUE(watch.ok());
         w->FinishSetup();
     }
-    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Cannot create shortcut: Vaskel",
-                                                      "Cannot create shortcut: Vaskel Sim"}));
+    EXPECT_EQ(Texts(boxes),
+              (std::vector<std::string>{"Cannot create shortcut: Vaskel", "Cannot create shortcut: Vaskel Sim"}));
     EXPECT_EQ(ReadLink(group + "\\Vaskel.lnk").description, "Vaskel");
     EXPECT_EQ(ReadLink(group + "\\Help Documentation.lnk").description, "Help Documentation");
 

@@ -57,10 +57,12 @@ void BoxWatcher::Run() {
             char cls[16] = "";
             GetClassNameA(c, cls, sizeof cls);
             LONG style = GetWindowLongA(c, GWL_STYLE);
-            if (lstrcmpiA(cls, "Button") == 0) s.Buttons.push_back(TextOf(c));
+            if (lstrcmpiA(cls, "Button") == 0)
+                s.Buttons.push_back(TextOf(c));
             else if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
                 s.HasIcon = s.HasIcon || SendMessageA(c, STM_GETICON, 0, 0) != 0;
-            else if (lstrcmpiA(cls, "Static") == 0 && GetDlgCtrlID(c) == 0xFFFF) s.Text = TextOf(c);
+            else if (lstrcmpiA(cls, "Static") == 0 && GetDlgCtrlID(c) == 0xFFFF)
+                s.Text = TextOf(c);
         }
         int answer = IDOK;
         {
@@ -72,6 +74,7 @@ void BoxWatcher::Run() {
             }
         }
         last = f.box;
-        PostMessageA(f.box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(f.box, answer)));
+        PostMessageA(f.box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(f.box, answer)));
     }
 }

@@ -15,7 +15,7 @@ namespace test {
 
 // Calls seen at the import table while a Watch is alive.
 struct Seen {
-    std::vector<std::pair<std::string, DWORD>> setCounts; // value name, byte count
+    std::vector<std::pair<std::string, DWORD>> setCounts;  // value name, byte count
     std::vector<DWORD> setTypes, queryEntrySizes;
     std::vector<bool> queryAskedType;
     std::vector<HKEY> opened, closed;
@@ -29,41 +29,33 @@ inline decltype(&RegOpenKeyExA) realOpen = nullptr;
 inline decltype(&RegCloseKey) realClose = nullptr;
 inline decltype(&RegCreateKeyExA) realCreate = nullptr;
 
-inline LONG WINAPI OnSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD count)
-{
+inline LONG WINAPI OnSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD count) {
     if (seen) {
         seen->setCounts.emplace_back(name, count);
         seen->setTypes.push_back(type);
     }
     return realSet(key, name, reserved, type, data, count);
 }
-inline LONG WINAPI OnQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
-{
+inline LONG WINAPI OnQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) {
     if (seen) {
         seen->queryEntrySizes.push_back(size ? *size : 0xdeadbeef);
         seen->queryAskedType.push_back(type != nullptr);
     }
     return realQuery(key, name, reserved, type, data, size);
 }
-inline LONG WINAPI OnOpen(HKEY parent, LPCSTR name, DWORD options, REGSAM access, PHKEY key)
-{
+inline LONG WINAPI OnOpen(HKEY parent, LPCSTR name, DWORD options, REGSAM access, PHKEY key) {
     LONG result = realOpen(parent, name, options, access, key);
-    if (seen && result == ERROR_SUCCESS)
-        seen->opened.push_back(*key);
+    if (seen && result == ERROR_SUCCESS) seen->opened.push_back(*key);
     return result;
 }
-inline LONG WINAPI OnCreate(HKEY parent, LPCSTR name, DWORD reserved, LPSTR keyClass, DWORD options,
-                            REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition)
-{
+inline LONG WINAPI OnCreate(HKEY parent, LPCSTR name, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM access,
+                            LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
     LONG result = realCreate(parent, name, reserved, keyClass, options, access, security, key, disposition);
-    if (seen && result == ERROR_SUCCESS)
-        seen->opened.push_back(*key);
+    if (seen && result == ERROR_SUCCESS) seen->opened.push_back(*key);
     return result;
 }
-inline LONG WINAPI OnClose(HKEY key)
-{
-    if (seen)
-        seen->closed.push_back(key);
+inline LONG WINAPI OnClose(HKEY key) {
+    if (seen) seen->closed.push_back(key);
     return realClose(key);
 }
 
@@ -74,8 +66,7 @@ struct Watch {
     ImportPatch open{"advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(&OnOpen)};
     ImportPatch close{"advapi32.dll", "RegCloseKey", reinterpret_cast<void*>(&OnClose)};
     ImportPatch create{"advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&OnCreate)};
-    Watch()
-    {
+    Watch() {
         realSet = set.original<decltype(realSet)>();
         realQuery = query.original<decltype(realQuery)>();
         realOpen = open.original<decltype(realOpen)>();
@@ -86,8 +77,7 @@ struct Watch {
     ~Watch() { seen = nullptr; }
     bool ok() const { return set.ok() && query.ok() && open.ok() && close.ok() && create.ok(); }
     // Every key opened or created was closed, each exactly once.
-    bool ClosedEachOnce() const
-    {
+    bool ClosedEachOnce() const {
         std::vector<HKEY> opened = calls.opened, closed = calls.closed;
         std::sort(opened.begin(), opened.end());
         std::sort(closed.begin(), closed.end());
@@ -95,4 +85,4 @@ struct Watch {
     }
 };
 
-} // namespace test
+}  // namespace test

@@ -25,12 +25,12 @@ struct OpenRequest {
 };
 
 struct ShellSeen {
-    std::vector<std::pair<HWND, int>> lookups; // owner, CSIDL
-    std::set<int> failing;                     // CSIDLs that give no item list
-    std::vector<std::string> com;              // "init" (single-threaded) / "uninit" / "open", in order
-    std::vector<std::string> linkPaths;        // ANSI paths ending in ".lnk" sent for conversion
+    std::vector<std::pair<HWND, int>> lookups;  // owner, CSIDL
+    std::set<int> failing;                      // CSIDLs that give no item list
+    std::vector<std::string> com;               // "init" (single-threaded) / "uninit" / "open", in order
+    std::vector<std::string> linkPaths;         // ANSI paths ending in ".lnk" sent for conversion
     std::vector<OpenRequest> opens;
-    std::vector<std::string> linkCalls;        // "path:...", "description:...", "show:5", "other"
+    std::vector<std::string> linkCalls;  // "path:...", "description:...", "show:5", "other"
 };
 
 inline ShellSeen* shellSeen = nullptr;
@@ -40,51 +40,52 @@ inline decltype(&CoUninitialize) realCoUninit = nullptr;
 inline decltype(&MultiByteToWideChar) realToWide = nullptr;
 
 // Method slots of IShellLinkA, counted from QueryInterface.
-enum LinkSlot { kSetDescription = 7, kSetWorkingDirectory = 9, kSetArguments = 11, kSetHotkey = 13,
-                kSetShowCmd = 15, kSetIconLocation = 17, kSetRelativePath = 18, kSetPath = 20, kSlotCount = 21 };
+enum LinkSlot {
+    kSetDescription = 7,
+    kSetWorkingDirectory = 9,
+    kSetArguments = 11,
+    kSetHotkey = 13,
+    kSetShowCmd = 15,
+    kSetIconLocation = 17,
+    kSetRelativePath = 18,
+    kSetPath = 20,
+    kSlotCount = 21
+};
 inline void* realLinkSlot[kSlotCount] = {};
 
-inline void SeeLink(const std::string& call)
-{
-    if (shellSeen)
-        shellSeen->linkCalls.push_back(call);
+inline void SeeLink(const std::string& call) {
+    if (shellSeen) shellSeen->linkCalls.push_back(call);
 }
-inline HRESULT STDMETHODCALLTYPE OnSetPath(IShellLinkA* self, LPCSTR path)
-{
+inline HRESULT STDMETHODCALLTYPE OnSetPath(IShellLinkA* self, LPCSTR path) {
     SeeLink(std::string("path:") + (path ? path : "(null)"));
     return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(IShellLinkA*, LPCSTR)>(realLinkSlot[kSetPath])(self, path);
 }
-inline HRESULT STDMETHODCALLTYPE OnSetDescription(IShellLinkA* self, LPCSTR text)
-{
+inline HRESULT STDMETHODCALLTYPE OnSetDescription(IShellLinkA* self, LPCSTR text) {
     SeeLink(std::string("description:") + (text ? text : "(null)"));
-    return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(IShellLinkA*, LPCSTR)>(realLinkSlot[kSetDescription])(self, text);
+    return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(IShellLinkA*, LPCSTR)>(realLinkSlot[kSetDescription])(self,
+                                                                                                              text);
 }
-inline HRESULT STDMETHODCALLTYPE OnSetShowCmd(IShellLinkA* self, int show)
-{
+inline HRESULT STDMETHODCALLTYPE OnSetShowCmd(IShellLinkA* self, int show) {
     SeeLink("show:" + std::to_string(show));
     return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(IShellLinkA*, int)>(realLinkSlot[kSetShowCmd])(self, show);
 }
 // The setters that must not be used; they fail without touching the object.
-inline HRESULT STDMETHODCALLTYPE OnOtherText(IShellLinkA*, LPCSTR)
-{
+inline HRESULT STDMETHODCALLTYPE OnOtherText(IShellLinkA*, LPCSTR) {
     SeeLink("other");
     return E_FAIL;
 }
-inline HRESULT STDMETHODCALLTYPE OnOtherIcon(IShellLinkA*, LPCSTR, int)
-{
+inline HRESULT STDMETHODCALLTYPE OnOtherIcon(IShellLinkA*, LPCSTR, int) {
     SeeLink("other");
     return E_FAIL;
 }
-inline HRESULT STDMETHODCALLTYPE OnOtherHotkey(IShellLinkA*, WORD)
-{
+inline HRESULT STDMETHODCALLTYPE OnOtherHotkey(IShellLinkA*, WORD) {
     SeeLink("other");
     return E_FAIL;
 }
 
 class LinkTablePatch {
 public:
-    LinkTablePatch()
-    {
+    LinkTablePatch() {
         // shell32 is loaded for the whole run, so the table outlives this apartment.
         const HRESULT init = CoInitialize(nullptr);
         IShellLinkA* link = nullptr;
@@ -93,10 +94,8 @@ public:
             table_ = *reinterpret_cast<void***>(link);
             link->Release();
         }
-        if (SUCCEEDED(init))
-            CoUninitialize();
-        if (!table_)
-            return;
+        if (SUCCEEDED(init)) CoUninitialize();
+        if (!table_) return;
         const std::pair<int, void*> hooks[] = {
             {kSetPath, reinterpret_cast<void*>(&OnSetPath)},
             {kSetDescription, reinterpret_cast<void*>(&OnSetDescription)},
@@ -112,20 +111,17 @@ public:
             Write(slot, hook);
         }
     }
-    ~LinkTablePatch()
-    {
+    ~LinkTablePatch() {
         if (table_)
             for (int slot = 0; slot < kSlotCount; ++slot)
-                if (realLinkSlot[slot])
-                    Write(slot, realLinkSlot[slot]);
+                if (realLinkSlot[slot]) Write(slot, realLinkSlot[slot]);
     }
     LinkTablePatch(const LinkTablePatch&) = delete;
     LinkTablePatch& operator=(const LinkTablePatch&) = delete;
     bool ok() const { return table_ != nullptr; }
 
 private:
-    void Write(int slot, void* value)
-    {
+    void Write(int slot, void* value) {
         DWORD old = 0;
         VirtualProtect(&table_[slot], sizeof(void*), PAGE_READWRITE, &old);
         table_[slot] = value;
@@ -134,8 +130,7 @@ private:
     void** table_ = nullptr;
 };
 
-inline HRESULT WINAPI OnLocation(HWND owner, int csidl, LPITEMIDLIST* list)
-{
+inline HRESULT WINAPI OnLocation(HWND owner, int csidl, LPITEMIDLIST* list) {
     if (shellSeen) {
         shellSeen->lookups.emplace_back(owner, csidl);
         if (shellSeen->failing.count(csidl)) {
@@ -145,42 +140,33 @@ inline HRESULT WINAPI OnLocation(HWND owner, int csidl, LPITEMIDLIST* list)
     }
     return realLocation(owner, csidl, list);
 }
-inline HRESULT WINAPI OnCoInit(LPVOID reserved, DWORD model)
-{
-    if (shellSeen)
-        shellSeen->com.push_back(model & COINIT_MULTITHREADED ? "init-multithreaded" : "init");
+inline HRESULT WINAPI OnCoInit(LPVOID reserved, DWORD model) {
+    if (shellSeen) shellSeen->com.push_back(model & COINIT_MULTITHREADED ? "init-multithreaded" : "init");
     return realCoInit(reserved, model);
 }
-inline void WINAPI OnCoUninit()
-{
-    if (shellSeen)
-        shellSeen->com.push_back("uninit");
+inline void WINAPI OnCoUninit() {
+    if (shellSeen) shellSeen->com.push_back("uninit");
     realCoUninit();
 }
-inline int WINAPI OnToWide(UINT page, DWORD flags, LPCCH text, int length, LPWSTR out, int outLength)
-{
+inline int WINAPI OnToWide(UINT page, DWORD flags, LPCCH text, int length, LPWSTR out, int outLength) {
     if (shellSeen && outLength == 0 && text && length == -1) {
         std::string s = text;
-        if (s.size() > 4 && _stricmp(s.c_str() + s.size() - 4, ".lnk") == 0)
-            shellSeen->linkPaths.push_back(s);
+        if (s.size() > 4 && _stricmp(s.c_str() + s.size() - 4, ".lnk") == 0) shellSeen->linkPaths.push_back(s);
     }
     return realToWide(page, flags, text, length, out, outLength);
 }
-inline HINSTANCE WINAPI OnOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show)
-{
+inline HINSTANCE WINAPI OnOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
     if (shellSeen) {
-        shellSeen->opens.push_back({owner, verb ? verb : "(null)", file ? file : "(null)", parameters == nullptr,
-                                    directory == nullptr, show});
+        shellSeen->opens.push_back(
+            {owner, verb ? verb : "(null)", file ? file : "(null)", parameters == nullptr, directory == nullptr, show});
         shellSeen->com.push_back("open");
     }
     return reinterpret_cast<HINSTANCE>(42);
 }
 
 // The folder picker, answered as a Cancel without showing anything.
-inline PIDLIST_ABSOLUTE WINAPI OnBrowse(LPBROWSEINFOA)
-{
-    if (shellSeen)
-        shellSeen->com.push_back("browse");
+inline PIDLIST_ABSOLUTE WINAPI OnBrowse(LPBROWSEINFOA) {
+    if (shellSeen) shellSeen->com.push_back("browse");
     return nullptr;
 }
 
@@ -194,8 +180,7 @@ struct ShellWatch {
     ImportPatch toWide{"kernel32.dll", "MultiByteToWideChar", reinterpret_cast<void*>(&OnToWide)};
     ImportPatch open{"shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&OnOpen)};
     ImportPatch browse{"shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(&OnBrowse)};
-    ShellWatch()
-    {
+    ShellWatch() {
         realLocation = location.original<decltype(realLocation)>();
         realCoInit = coInit.original<decltype(realCoInit)>();
         realCoUninit = coUninit.original<decltype(realCoUninit)>();
@@ -203,8 +188,10 @@ struct ShellWatch {
         shellSeen = &calls;
     }
     ~ShellWatch() { shellSeen = nullptr; }
-    bool ok() const { return linkTable.ok() && location.ok() && coInit.ok() && coUninit.ok() && toWide.ok() && open.ok() &&
-                             browse.ok(); }
+    bool ok() const {
+        return linkTable.ok() && location.ok() && coInit.ok() && coUninit.ok() && toWide.ok() && open.ok() &&
+               browse.ok();
+    }
 };
 
-} // namespace test
+}  // namespace test
