@@ -8,7 +8,7 @@ deps="$here/.deps"
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   wine wine64 fonts-wine cmake xvfb imagemagick liblnk-utils googletest
-  icoutils osslsigncode openssl
+  icoutils osslsigncode openssl clang-format
   dpkg-dev file
 )
 
