@@ -85,23 +85,6 @@ inline std::string ReadAll(const std::string& path) {
     return text;
 }
 
-// The names in a folder, sorted as the file system gives them.
-inline std::vector<std::string> Listing(const std::string& folder) {
-    std::vector<std::string> names;
-    struct FindOwner {
-        HANDLE h;
-        ~FindOwner() {
-            if (h != INVALID_HANDLE_VALUE) FindClose(h);
-        }
-    };
-    WIN32_FIND_DATAA found;
-    FindOwner find{FindFirstFileA((folder + "*").c_str(), &found)};
-    if (find.h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(find.h, &found));
-    return names;
-}
-
 // folder ends with a backslash. Every row of a listed component byte for byte,
 // no row of another, and all ten sub-folders.
 inline void ExpectInstalled(const std::string& folder, const std::string& components) {

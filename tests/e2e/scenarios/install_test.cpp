@@ -80,7 +80,7 @@ TEST_F(Install, AnExistingDestinationKeepsForeignFilesAndOverwritesOwnOnes) {
 TEST_F(Install, AMissingDriveIsRefusedAndNothingIsWritten) {
     ASSERT_TRUE(walk.ToDestination()) << walk.Failure();
     ASSERT_TRUE(walk.Type("Q:\\Vaskel")) << walk.Failure();
-    const std::vector<std::string> before = Listing("C:\\");
+    const std::vector<std::string> before = NamesIn("C:");
     ASSERT_TRUE(walk.Next().Click());
     MessageBoxWindow box = WaitMessageBox(setup.app.Id(), 20000);
     ASSERT_TRUE(box);
@@ -93,7 +93,7 @@ TEST_F(Install, AMissingDriveIsRefusedAndNothingIsWritten) {
     ASSERT_TRUE(box.WaitGone());
     walk.ExpectBackOnDestination();
     EXPECT_EQ(walk.Location().Text(), "Q:\\Vaskel");
-    EXPECT_EQ(Listing("C:\\"), before);
+    EXPECT_EQ(NamesIn("C:"), before);
     EXPECT_FALSE(Exists("C:\\setup\\Vaskel.exe"));  // the program's own folder is current at start
     EXPECT_FALSE(Exists("C:\\setup\\lib"));
     // The user chooses another folder and goes on.

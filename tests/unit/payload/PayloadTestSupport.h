@@ -4,19 +4,13 @@
 #include <vector>
 
 #include "Manifest.h"
+#include "Scratch.h"
 
-// A private folder under the prefix's temp folder, made the current directory for the
-// test's lifetime (the writer resolves relative names against it) and removed afterwards.
-class ScratchFolder {
+// A scratch folder made the current directory for the test's lifetime: the writer
+// resolves relative names against it.
+class ScratchFolder : public Scratch {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_, previous_;
+    ScratchFolder() : Scratch("payload") { SetCurrentDirectoryA(Path().c_str()); }
 };
 
 // A Linux path as Wine reaches it without a drive letter.
@@ -28,4 +22,3 @@ const std::vector<ManifestRow>& Manifest();
 
 std::vector<uint8_t> ReadBytes(const std::string& name);
 void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes);
-bool Exists(const std::string& name);
