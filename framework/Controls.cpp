@@ -11,6 +11,11 @@
 
 namespace vk {
 
+HWND Control::Window() const {
+    if (!hwnd_ && form_ && form_ != this) form_->MakeWindowsOf(*this);
+    return hwnd_;
+}
+
 void Control::Attach(HWND hwnd) {
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -26,27 +31,27 @@ Control* Control::FromHandle(HWND hwnd) {
 }
 
 std::string Control::Text() const {
-    int n = GetWindowTextLengthA(hwnd_);
+    int n = GetWindowTextLengthA(Handle());
     std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(hwnd_, s.data(), n + 1);
+    n = GetWindowTextA(Handle(), s.data(), n + 1);
     s.resize(static_cast<size_t>(n > 0 ? n : 0));
     return s;
 }
 
-void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
-bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+void Control::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+bool Control::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
 void Control::SetEnabled(bool enabled) {
     // A control disabled while it has the focus would leave the keyboard nowhere:
     // the focus moves on to the next control first, as Tab would move it.
-    if (!enabled && GetFocus() == hwnd_) {
-        HWND root = GetAncestor(hwnd_, GA_ROOT);
-        HWND next = GetNextDlgTabItem(root, hwnd_, FALSE);
-        if (next && next != hwnd_) ::SetFocus(next);
+    if (!enabled && GetFocus() == Handle()) {
+        HWND root = GetAncestor(Handle(), GA_ROOT);
+        HWND next = GetNextDlgTabItem(root, Handle(), FALSE);
+        if (next && next != Handle()) ::SetFocus(next);
     }
-    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    EnableWindow(Handle(), enabled ? TRUE : FALSE);
 }
-bool Control::Visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
-void Control::SetFocus() { ::SetFocus(hwnd_); }
+bool Control::Visible() const { return (GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+void Control::SetFocus() { ::SetFocus(Handle()); }
 
 bool Control::Fire(const std::string& event) {
     auto it = events_.find(event);
@@ -75,24 +80,24 @@ void Button::OnCommand(int code) {
 
 void Button::Click() { Fire("Click"); }
 
-bool CheckBox::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void CheckBox::SetChecked(bool checked) {
     if (Checked() == checked) return;
-    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     Fire("Click");
 }
 
-bool RadioButton::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool RadioButton::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void RadioButton::SetChecked(bool checked) {
     if (!checked) {
-        SendMessageA(hwnd_, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendMessageA(Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
         return;
     }
     // The group: the radio buttons among this button's siblings, up to a WS_GROUP boundary.
-    HWND parent = GetParent(hwnd_);
-    HWND first = hwnd_;
+    HWND parent = GetParent(Handle());
+    HWND first = Handle();
     while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP)) {
         HWND prev = GetWindow(first, GW_HWNDPREV);
         if (!prev) break;
@@ -100,11 +105,11 @@ void RadioButton::SetChecked(bool checked) {
     }
     for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
         if (h != first && (GetWindowLongA(h, GWL_STYLE) & WS_GROUP)) break;
-        if (h != hwnd_ && GetParent(h) == parent && dynamic_cast<RadioButton*>(FromHandle(h)))
+        if (h != Handle() && GetParent(h) == parent && dynamic_cast<RadioButton*>(FromHandle(h)))
             SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0);
     }
     bool was = Checked();
-    SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);
     if (!was) Fire("Click");
 }
 
@@ -118,11 +123,11 @@ void Label::SetText(const std::string& text) {
     if (!AutoSize) return;
     SIZE size{};
     {
-        const WindowDc dc(hwnd_);
-        const ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+        const WindowDc dc(Handle());
+        const ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
         GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     }
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Bevel::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -135,17 +140,17 @@ bool Bevel::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void Image::SetPicture(HBITMAP bitmap) {
     // The control hands back what it showed, which may be a copy it made of ours.
     HBITMAP old =
-        reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+        reinterpret_cast<HBITMAP>(SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (old && old != bitmap && old != bitmap_.get()) DeleteObject(old);
     if (bitmap_.get() != bitmap) bitmap_.reset(bitmap);
 }
 
-int ProgressBar::Position() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }
+int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
 
 void ProgressBar::SetPosition(int position) {
-    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
     // Themed bars animate towards a new position; paint it now so each one is seen.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 // How each kind is made. Every child window is visible; WS_GROUP starts a run
@@ -155,19 +160,23 @@ CreateArgs Control::Creating(PropReader&, bool) { return {}; }
 
 CreateArgs Button::Creating(PropReader&, bool) { return {WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP}; }
 
-CreateArgs CheckBox::Creating(PropReader&, bool) { return {WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP}; }
+CreateArgs CheckBox::Creating(PropReader& props, bool) {
+    checked_ = props.Bool("checked").value_or(false);
+    return {WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP};
+}
 
-void CheckBox::Created(PropReader& props, const std::string&) {
-    if (props.Bool("checked").value_or(false)) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+void CheckBox::Created() {
+    if (checked_) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 // Only the first of a run takes the focus by Tab; the arrows move within it.
-CreateArgs RadioButton::Creating(PropReader&, bool groupStart) {
+CreateArgs RadioButton::Creating(PropReader& props, bool groupStart) {
+    checked_ = props.Bool("checked").value_or(false);
     return {WC_BUTTONA, static_cast<DWORD>(BS_AUTORADIOBUTTON | (groupStart ? WS_TABSTOP : 0))};
 }
 
-void RadioButton::Created(PropReader& props, const std::string&) {
-    if (props.Bool("checked").value_or(false)) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+void RadioButton::Created() {
+    if (checked_) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 CreateArgs Label::Creating(PropReader& props, bool) {
@@ -175,8 +184,8 @@ CreateArgs Label::Creating(PropReader& props, bool) {
     return {WC_STATICA, SS_LEFTNOWORDWRAP | SS_NOPREFIX};
 }
 
-void Label::Created(PropReader&, const std::string& caption) {
-    if (AutoSize) SetText(caption);
+void Label::Created() {
+    if (AutoSize) SetText(caption_);
 }
 
 CreateArgs StaticText::Creating(PropReader&, bool) { return {WC_STATICA, SS_LEFT | SS_NOPREFIX}; }
@@ -204,19 +213,25 @@ CreateArgs ScrollBox::Creating(PropReader&, bool) {
     return {WC_STATICA, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, true};
 }
 
-CreateArgs Image::Creating(PropReader&, bool) { return {WC_STATICA, SS_BITMAP}; }
-
-void Image::Created(PropReader& props, const std::string&) {
-    if (auto picture = props.Text("picture")) {
-        const std::vector<unsigned char> bytes = LoadResourceBytes(*picture);
-        SetPicture(DecodeJpeg(bytes.data(), bytes.size()).release());
-    }
+CreateArgs Image::Creating(PropReader& props, bool) {
+    picture_ = props.Text("picture").value_or("");
+    return {WC_STATICA, SS_BITMAP};
 }
 
-CreateArgs ProgressBar::Creating(PropReader&, bool) { return {PROGRESS_CLASSA}; }
+void Image::Created() {
+    if (picture_.empty()) return;
+    const std::vector<unsigned char> bytes = LoadResourceBytes(picture_);
+    SetPicture(DecodeJpeg(bytes.data(), bytes.size()).release());
+}
 
-void ProgressBar::Created(PropReader& props, const std::string&) {
-    SendMessageA(hwnd_, PBM_SETRANGE32, props.Int("min").value_or(0), props.Int("max").value_or(100));
+CreateArgs ProgressBar::Creating(PropReader& props, bool) {
+    min_ = props.Int("min").value_or(0);
+    max_ = props.Int("max").value_or(100);
+    return {PROGRESS_CLASSA};
+}
+
+void ProgressBar::Created() {
+    SendMessageA(hwnd_, PBM_SETRANGE32, min_, max_);
     SendMessageA(hwnd_, PBM_SETPOS, 0, 0);
 }
 

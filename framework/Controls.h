@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,8 @@ public:
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;
 
-    HWND Handle() const { return hwnd_; }
+    // The window; a control of a page not shown yet gets its page's windows made now.
+    HWND Handle() const { return hwnd_ ? hwnd_ : Window(); }
     const std::string& Name() const { return name_; }
     Control* Parent() const { return parent_; }
     TForm* Form() const { return form_; }
@@ -68,15 +70,20 @@ public:
 
 protected:
     // How its window is made: the class and styles of its kind, with what the
-    // layout's properties add (groupStart: first of a run of radio buttons).
+    // layout's properties add (groupStart: first of a run of radio buttons). Every
+    // property is read here, when the layout is loaded, even if the window comes later.
     virtual CreateArgs Creating(PropReader& props, bool groupStart);
-    // The properties that need the window, read once it exists.
-    virtual void Created(PropReader&, const std::string& caption) { (void)caption; }
+    // What the window needs once it exists.
+    virtual void Created() {}
+    HWND Window() const;
 
     friend class FormBuilder;
     friend class TForm;
     void Attach(HWND hwnd);
     HWND hwnd_ = nullptr;
+    CreateArgs create_;
+    std::string caption_;
+    int id_ = 0;
     std::string name_;
     TForm* form_ = nullptr;
     Control* parent_ = nullptr;
@@ -109,24 +116,30 @@ public:
 class CheckBox : public Button {
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
-    void Created(PropReader& props, const std::string& caption) override;
+    void Created() override;
 
 public:
     bool Checked() const;
     // A change of state runs the Click handler, as a click by the user does.
     void SetChecked(bool checked);
+
+private:
+    bool checked_ = false;  // as designed
 };
 
 class RadioButton : public Button {
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
-    void Created(PropReader& props, const std::string& caption) override;
+    void Created() override;
 
 public:
     bool Checked() const;
     // Selecting a button unchecks the others of its group and runs its Click handler.
     void SetChecked(bool checked);
     void OnCommand(int code) override;
+
+private:
+    bool checked_ = false;  // as designed
 };
 
 // A control drawn in the text and background colours its layout gives.
@@ -142,7 +155,7 @@ public:
 
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
-    void Created(PropReader& props, const std::string& caption) override;
+    void Created() override;
 };
 
 // Fixed size, wrapping its text.
@@ -181,10 +194,11 @@ public:
 
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
-    void Created(PropReader& props, const std::string& caption) override;
+    void Created() override;
 
 private:
     Bitmap bitmap_;
+    std::string picture_;  // the resource it shows first
 };
 
 class ProgressBar : public Control {
@@ -194,15 +208,26 @@ public:
 
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
-    void Created(PropReader& props, const std::string& caption) override;
+    void Created() override;
+
+private:
+    int min_ = 0, max_ = 100;
 };
 
+// Its controls' windows are made when it is first shown: the pages behind the
+// first one cost nothing until the user comes to them.
 class Page : public Control {
 public:
     bool HasEvent(const std::string& e) const override { return e == "Enter"; }
 
 protected:
     CreateArgs Creating(PropReader& props, bool groupStart) override;
+
+private:
+    friend class FormBuilder;
+    friend class TForm;
+    friend class PageControl;
+    bool made_ = false;  // its controls have their windows
 };
 
 // A page control: the program may set the active page at any time; a change the
@@ -226,8 +251,11 @@ private:
     friend class TForm;
     void AddPage(Page* page, const std::string& tabLabel);
     void LayoutPages();
+    // Makes the page's controls if they wait for their first showing, then shows it.
+    void ShowPage(Page* page);
     std::vector<Page*> pages_;
     Page* active_ = nullptr;
+    std::optional<std::string> first_;  // the page shown first, as designed
 };
 
 }  // namespace vk

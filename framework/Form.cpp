@@ -50,6 +50,14 @@ Control* TForm::FindControl(const std::string& name) const {
     return nullptr;
 }
 
+void TForm::MakeWindowsOf(const Control& control) {
+    for (const Control* c = &control; c; c = c->parent_)
+        if (auto* page = dynamic_cast<const Page*>(c); page && !page->made_) {
+            FormBuilder(*this).MakePage(const_cast<Page&>(*page));
+            return;
+        }
+}
+
 void TForm::Destroy() {
     if (!hwnd_) return;
     HWND h = hwnd_;
@@ -146,7 +154,7 @@ void TForm::TrackFocus() {
 
 void TForm::KeepAnchors() {
     for (const auto& c : controls_) {
-        if (!c->anchorRight_ && !c->anchorBottom_) continue;
+        if (!c->hwnd_ || (!c->anchorRight_ && !c->anchorBottom_)) continue;
         HWND parent = GetParent(c->hwnd_);
         RECT pc, rc;
         GetClientRect(parent, &pc);
@@ -169,6 +177,7 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
     gdi_.emplace_back(formFont);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), FALSE);
     for (const auto& c : controls_) {
+        if (!c->hwnd_) continue;  // made later, at the new DPI
         HFONT font = formFont;
         if (!c->fontFace_.empty()) gdi_.emplace_back(font = CreateUiFont(c->fontFace_, Scale(c->fontSize_)));
         SendMessageA(c->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -183,7 +192,7 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
     // Parents come before their children, so each fits the size just given to its parent.
     for (const auto& c : controls_) {
         // Pages are placed by their page control; a picture is drawn unscaled and keeps its size.
-        if (dynamic_cast<Page*>(c.get()) || dynamic_cast<Image*>(c.get())) continue;
+        if (!c->hwnd_ || dynamic_cast<Page*>(c.get()) || dynamic_cast<Image*>(c.get())) continue;
         RECT b = c->design_;
         if (c->fillsParent_)
             GetClientRect(GetParent(c->hwnd_), &b);

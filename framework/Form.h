@@ -64,6 +64,8 @@ public:
 
     // Focus bookkeeping: runs Enter handlers of the containers the focus moved into.
     void TrackFocus();
+    // Makes the windows the control waits for: those of the page it lies on.
+    void MakeWindowsOf(const Control& control);
 
 protected:
     template <class T>

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 
 #include "AppIcon.h"
@@ -92,21 +93,23 @@ void FormBuilder::Build(const std::string& layoutText) {
     if (root->Kind != "form") Fail(*root, "a layout describes one form");
     RegisterClasses(&TForm::WindowProc);
     CreateFormWindow(*root);
-    CreateChildren(*root, &form_, form_.hwnd_);
+    ReadChildren(*root, &form_);
     for (const auto& [name, assign] : form_.fields_)
         if (!form_.FindControl(name)) throw Exception("Layout has no control for the field " + name);
-    for (auto& c : form_.controls_)
-        if (auto* pc = dynamic_cast<PageControl*>(c.get())) pc->LayoutPages();
+    MakeChildren(form_);
 }
 
-HFONT FormBuilder::MakeFont(PropReader& props, Control& control, bool& own) {
-    auto name = props.Text("font");
-    auto size = props.Int("fontsize");
-    own = name || size || !formFont_;
-    if (!own) return formFont_;
-    control.fontFace_ = name.value_or("MS Sans Serif");
-    control.fontSize_ = size.value_or(11);
-    return CreateUiFont(control.fontFace_, form_.Scale(control.fontSize_));
+void FormBuilder::MakePage(Page& page) {
+    page.made_ = true;
+    formFont_ = reinterpret_cast<HFONT>(SendMessageA(form_.hwnd_, WM_GETFONT, 0, 0));
+    MakeChildren(page);
+}
+
+HFONT FormBuilder::MakeFont(const Control& control) {
+    if (control.fontFace_.empty()) return formFont_;
+    HFONT font = CreateUiFont(control.fontFace_, form_.Scale(control.fontSize_));
+    form_.gdi_.emplace_back(font);
+    return font;
 }
 
 void FormBuilder::BindEvents(Control& control, PropReader& props, const LayoutNode& node) {
@@ -156,9 +159,9 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
         if (!c) Fail(node, "unknown colour " + *color);
         form_.color_ = *c;
     }
-    bool own = false;
-    formFont_ = MakeFont(props, form_, own);
-    form_.gdi_.emplace_back(formFont_);
+    form_.fontFace_ = props.Text("font").value_or("MS Sans Serif");
+    form_.fontSize_ = props.Int("fontsize").value_or(11);
+    formFont_ = MakeFont(form_);
     BindEvents(form_, props, node);
     form_.hasPaint_ = form_.events_.count("Paint") != 0;
     // A form that paints itself paints under its children too, for transparent labels.
@@ -174,11 +177,11 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
 }
 
-void FormBuilder::CreateChildren(const LayoutNode& node, Control* parent, HWND parentHwnd) {
+void FormBuilder::ReadChildren(const LayoutNode& node, Control* parent) {
     bool prevRadio = false;
     for (const auto& child : node.Children) {
         bool radio = child->Kind == "radio";
-        CreateControl(*child, parent, parentHwnd, !(radio && prevRadio));
+        ReadControl(*child, parent, !(radio && prevRadio));
         prevRadio = radio;
     }
 }
@@ -205,7 +208,7 @@ const std::map<std::string, std::unique_ptr<Control> (*)()>& Kinds() {
 
 }  // namespace
 
-Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart) {
+void FormBuilder::ReadControl(const LayoutNode& node, Control* parent, bool groupStart) {
     const auto kind = Kinds().find(node.Kind);
     if (kind == Kinds().end()) Fail(node, "unknown kind of control " + node.Kind);
     const bool page = node.Kind == "page";
@@ -217,68 +220,88 @@ Control* FormBuilder::CreateControl(const LayoutNode& node, Control* parent, HWN
 
     std::unique_ptr<Control> owned = kind->second();
     Control& c = *owned;
+    c.name_ = node.Name;
+    c.form_ = &form_;
+    c.parent_ = parent;
+    c.id_ = nextId_++;
+    form_.controls_.push_back(std::move(owned));
+    if (!field->second(&c)) Fail(node, "the field " + node.Name + " is not a " + node.Kind);
+
     PropReader props(node);
-    CreateArgs args;
     try {
-        args = c.Creating(props, groupStart);
+        c.create_ = c.Creating(props, groupStart);
     } catch (const Exception& e) {
         Fail(node, e.what());
     }
     // A page stays hidden until its page control shows it.
-    DWORD style = WS_CHILD | (page ? 0 : WS_VISIBLE) | (groupStart ? WS_GROUP : 0) | args.style;
-    if (auto enabled = props.Bool("enabled"); enabled && !*enabled) style |= WS_DISABLED;
-    const RECT b = page ? RECT{} : Bounds(node, props, c, parentHwnd);
-    const std::string caption = page ? props.Text("caption").value_or(node.Name)
-                                     : TextValue(props.Text("caption").value_or(props.Text("text").value_or("")));
-    HWND hwnd =
-        CreateWindowExA(args.exStyle, args.windowClass, page ? "" : caption.c_str(), style, b.left, b.top,
-                        b.right - b.left, b.bottom - b.top, parentHwnd,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd) Fail(node, "cannot create the control");
-    c.name_ = node.Name;
-    c.form_ = &form_;
-    c.parent_ = parent;
-    c.Attach(hwnd);
-    form_.controls_.push_back(std::move(owned));
-    if (!field->second(&c)) Fail(node, "the field " + node.Name + " is not a " + node.Kind);
-
-    ApplyLooks(c, props, node, parentHwnd, b);
-    try {
-        c.Created(props, caption);
-    } catch (const Exception& e) {
-        Fail(node, e.what());
-    }
-    if (page) static_cast<PageControl*>(parent)->AddPage(static_cast<Page*>(&c), caption);
-    if (args.container) SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
-    const std::optional<std::string> active = node.Kind == "pages" ? props.Text("active") : std::nullopt;
+    c.create_.style |= WS_CHILD | (page ? 0 : WS_VISIBLE) | (groupStart ? WS_GROUP : 0);
+    if (auto enabled = props.Bool("enabled"); enabled && !*enabled) c.create_.style |= WS_DISABLED;
+    if (!page) ReadBounds(node, props, c);
+    c.caption_ = page ? props.Text("caption").value_or(node.Name)
+                      : TextValue(props.Text("caption").value_or(props.Text("text").value_or("")));
+    ReadLooks(c, props, node);
     BindEvents(c, props, node);
     props.CheckAllUsed();
-
-    if (args.container) CreateChildren(node, &c, hwnd);
-    if (auto* pages = dynamic_cast<PageControl*>(&c)) ShowFirstPage(*pages, active, node);
-    return &c;
+    if (c.create_.container) ReadChildren(node, &c);
+    if (auto* pages = dynamic_cast<PageControl*>(&c); pages && pages->first_) {
+        const auto& children = node.Children;
+        if (std::none_of(children.begin(), children.end(), [&](const auto& n) { return n->Name == *pages->first_; }))
+            Fail(node, "no page " + *pages->first_);
+    }
 }
 
-RECT FormBuilder::Bounds(const LayoutNode& node, PropReader& props, Control& c, HWND parentHwnd) {
+void FormBuilder::MakeChildren(Control& parent) {
+    for (const auto& c : form_.controls_)
+        if (c->parent_ == &parent) MakeControl(*c);
+}
+
+void FormBuilder::MakeControl(Control& c) {
+    const HWND parentHwnd = c.parent_->hwnd_;
+    auto* page = dynamic_cast<Page*>(&c);
     RECT b{};
+    if (c.fillsParent_)
+        GetClientRect(parentHwnd, &b);
+    else if (!page)
+        b = RECT{form_.Scale(c.design_.left), form_.Scale(c.design_.top), form_.Scale(c.design_.right),
+                 form_.Scale(c.design_.bottom)};
+    HWND hwnd =
+        CreateWindowExA(c.create_.exStyle, c.create_.windowClass, page ? "" : c.caption_.c_str(), c.create_.style,
+                        b.left, b.top, b.right - b.left, b.bottom - b.top, parentHwnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id_)), GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd) throw Exception("Cannot create the control " + c.name_);
+    c.Attach(hwnd);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(MakeFont(c)), FALSE);
+    if (c.anchorRight_ || c.anchorBottom_) {
+        RECT pc;
+        GetClientRect(parentHwnd, &pc);
+        c.marginRight_ = pc.right - b.right;
+        c.marginBottom_ = pc.bottom - b.bottom;
+    }
+    c.Created();
+    if (page) static_cast<PageControl*>(c.parent_)->AddPage(page, c.caption_);
+    if (c.create_.container) SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
+    // A page's controls wait until it is first shown.
+    if (c.create_.container && !page) MakeChildren(c);
+    if (auto* pages = dynamic_cast<PageControl*>(&c)) ShowFirstPage(*pages);
+}
+
+void FormBuilder::ReadBounds(const LayoutNode& node, PropReader& props, Control& c) {
     if (props.Text("align").value_or("") == "client") {
         c.fillsParent_ = true;
-        GetClientRect(parentHwnd, &b);
-        return b;
+        return;
     }
     const auto v = props.Ints("bounds", 4);
     if (!v) Fail(node, "bounds are missing");
     c.design_ = RECT{(*v)[0], (*v)[1], (*v)[0] + (*v)[2], (*v)[1] + (*v)[3]};
-    return RECT{form_.Scale(c.design_.left), form_.Scale(c.design_.top), form_.Scale(c.design_.right),
-                form_.Scale(c.design_.bottom)};
 }
 
-void FormBuilder::ApplyLooks(Control& c, PropReader& props, const LayoutNode& node, HWND parentHwnd,
-                             const RECT& bounds) {
-    bool ownFont = false;
-    HFONT font = MakeFont(props, c, ownFont);
-    if (ownFont) form_.gdi_.emplace_back(font);
-    SendMessageA(c.hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+void FormBuilder::ReadLooks(Control& c, PropReader& props, const LayoutNode& node) {
+    const auto name = props.Text("font");
+    const auto size = props.Int("fontsize");
+    if (name || size) {
+        c.fontFace_ = name.value_or("MS Sans Serif");
+        c.fontSize_ = size.value_or(11);
+    }
     const auto colour = [&](const char* key) {
         const auto text = props.Text(key);
         if (!text) return COLORREF{CLR_INVALID};
@@ -292,19 +315,14 @@ void FormBuilder::ApplyLooks(Control& c, PropReader& props, const LayoutNode& no
     if (auto anchors = props.Text("anchors")) {
         c.anchorRight_ = anchors->find("right") != std::string::npos;
         c.anchorBottom_ = anchors->find("bottom") != std::string::npos;
-        RECT pc;
-        GetClientRect(parentHwnd, &pc);
-        c.marginRight_ = pc.right - bounds.right;
-        c.marginBottom_ = pc.bottom - bounds.bottom;
     }
 }
 
-void FormBuilder::ShowFirstPage(PageControl& pages, const std::optional<std::string>& active, const LayoutNode& node) {
+void FormBuilder::ShowFirstPage(PageControl& pages) {
     pages.LayoutPages();
     Page* first = pages.PageCount() ? pages.PageAt(0) : nullptr;
     for (int i = 0; i < pages.PageCount(); ++i)
-        if (active && pages.PageAt(i)->Name() == *active) first = pages.PageAt(i);
-    if (active && (!first || first->Name() != *active)) Fail(node, "no page " + *active);
+        if (pages.first_ && pages.PageAt(i)->Name() == *pages.first_) first = pages.PageAt(i);
     if (first) pages.SetActivePage(first);
 }
 

@@ -14,19 +14,25 @@ class FormBuilder {
 public:
     explicit FormBuilder(TForm& form) : form_(form) {}
     void Build(const std::string& layoutText);
+    // The windows of a page's controls, held back until the page is first shown.
+    void MakePage(Page& page);
 
 private:
     void CreateFormWindow(const LayoutNode& node);
-    void CreateChildren(const LayoutNode& node, Control* parent, HWND parentHwnd);
-    Control* CreateControl(const LayoutNode& node, Control* parent, HWND parentHwnd, bool groupStart);
-    RECT Bounds(const LayoutNode& node, PropReader& props, Control& c, HWND parentHwnd);
-    // Font, colours and anchors from the layout.
-    void ApplyLooks(Control& c, PropReader& props, const LayoutNode& node, HWND parentHwnd, const RECT& bounds);
-    void ShowFirstPage(PageControl& pages, const std::optional<std::string>& active, const LayoutNode& node);
+    // Reading: every property of every control, checked now; fields and handlers bound.
+    void ReadChildren(const LayoutNode& node, Control* parent);
+    void ReadControl(const LayoutNode& node, Control* parent, bool groupStart);
+    void ReadBounds(const LayoutNode& node, PropReader& props, Control& c);
+    // Font, colours and anchors.
+    void ReadLooks(Control& c, PropReader& props, const LayoutNode& node);
     void BindEvents(Control& control, PropReader& props, const LayoutNode& node);
-    // The control's font: its own when the layout gives one (remembered on the
-    // control, to be made again at another DPI), else the form's.
-    HFONT MakeFont(PropReader& props, Control& control, bool& own);
+    // Making the windows of what was read.
+    void MakeChildren(Control& parent);
+    void MakeControl(Control& c);
+    void ShowFirstPage(PageControl& pages);
+    // The control's own font when the layout gives one (remembered on the control,
+    // to be made again at another DPI), else the form's.
+    HFONT MakeFont(const Control& control);
     [[noreturn]] void Fail(const LayoutNode& node, const std::string& what) const;
 
     TForm& form_;

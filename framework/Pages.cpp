@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Exception.h"
+#include "Form.h"
 
 namespace vk {
 
@@ -30,6 +31,7 @@ CreateArgs PageControl::Creating(PropReader& props, bool) {
     DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (props.Text("style").value_or("") == "flatbuttons") style |= TCS_BUTTONS | TCS_FLATBUTTONS;
     if (props.Bool("tabstop").value_or(true)) style |= WS_TABSTOP;
+    first_ = props.Text("active");
     return {WC_TABCONTROLA, style, WS_EX_CONTROLPARENT, true};
 }
 
@@ -56,7 +58,7 @@ void PageControl::SetActivePage(Page* page) {
         if (pages_[i] != page) continue;
         SendMessageA(hwnd_, TCM_SETCURSEL, i, 0);
         // Show the new page before hiding the old one, so the focus has somewhere to stay.
-        ShowWindow(page->Handle(), SW_SHOW);
+        ShowPage(page);
         Page* old = active_;
         active_ = page;
         if (old) {
@@ -66,6 +68,11 @@ void PageControl::SetActivePage(Page* page) {
         }
         return;
     }
+}
+
+void PageControl::ShowPage(Page* page) {
+    if (!page->made_) form_->MakeWindowsOf(*page);
+    ShowWindow(page->Handle(), SW_SHOW);
 }
 
 bool PageControl::SelectNextPage(bool forward) {
@@ -89,7 +96,9 @@ bool PageControl::OnNotify(NMHDR* hdr, LRESULT& result) {
         if (i >= 0 && i < static_cast<int>(pages_.size())) {
             Page* p = pages_[i];
             active_ = nullptr;
-            for (Page* q : pages_) ShowWindow(q->Handle(), q == p ? SW_SHOW : SW_HIDE);
+            ShowPage(p);
+            for (Page* q : pages_)
+                if (q != p) ShowWindow(q->Handle(), SW_HIDE);
             active_ = p;
         }
         result = 0;

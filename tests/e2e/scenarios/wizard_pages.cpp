@@ -33,16 +33,16 @@ std::string Differences(const Snapshot& before, const Snapshot& after) {
     return out.str();
 }
 
-Window WizardUi::Need(const Find& query, const char* what) {
+Window WizardUi::Need(const Window& within, const Find& query, const char* what) const {
     Find q = query;
     q.visibleOnly = false;
-    Window w = setup.wizard.Child(q);
+    Window w = within.Child(q);
     if (!w && failure_.empty()) failure_ = std::string("no control ") + what;
     return w;
 }
 
-Window WizardUi::NeedEdit(bool multiLine, bool hscroll, const char* what) {
-    for (const Window& w : setup.wizard.Children(Find{.className = "Edit", .visibleOnly = false})) {
+Window WizardUi::NeedEdit(const Window& within, bool multiLine, bool hscroll, const char* what) const {
+    for (const Window& w : within.Children(Find{.className = "Edit", .visibleOnly = false})) {
         const LONG_PTR s = w.Style();
         if (((s & ES_MULTILINE) != 0) == multiLine && ((s & WS_HSCROLL) != 0) == hscroll) return w;
     }
@@ -55,41 +55,66 @@ bool WizardUi::Start() {
         failure_ = setup.Failure();
         return false;
     }
-    tabs = Need(Find{.className = "SysTabControl32"}, "page control");
+    const Window& wizard = setup.wizard;
+    tabs = Need(wizard, Find{.className = "SysTabControl32"}, "page control");
     for (HWND h = GetWindow(tabs.handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) pages.emplace_back(h);
-    back = Need(Find{.text = "<< Back", .className = "Button"}, "Back");
-    next = Need(Find{.text = kNext, .className = "Button"}, "Next");
+    if (pages.size() != 6) {
+        if (failure_.empty()) failure_ = std::to_string(pages.size()) + " pages, not 6";
+        return false;
+    }
+    back = Need(wizard, Find{.text = "<< Back", .className = "Button"}, "Back");
+    next = Need(wizard, Find{.text = kNext, .className = "Button"}, "Next");
     if (!next) {
         failure_.clear();
-        next = Need(Find{.text = kFinish, .className = "Button"}, "Next (Finish)");
+        next = Need(wizard, Find{.text = kFinish, .className = "Button"}, "Next (Finish)");
     }
-    cancel = Need(Find{.text = "Cancel", .className = "Button"}, "Cancel");
-    install = Need(Find{.text = "Install", .className = "Button"}, "Install");
-    uninstall = Need(Find{.text = "Uninstall", .className = "Button"}, "Uninstall");
-    modify = Need(Find{.text = "Modify / Repair", .className = "Button"}, "Modify / Repair");
-    staticInstall = Need(Find{.text = "(Install Vaskel on your computer)", .className = "Static"}, "StaticText1");
-    staticUninstall =
-        Need(Find{.text = "(Completely uninstall Vaskel from your computer)", .className = "Static"}, "StaticText2");
-    staticModify = Need(Find{.text = "(Add/remove/replace components)", .className = "Static"}, "StaticText3");
-    license = NeedEdit(true, false, "MemoLicense");
-    agree = Need(Find{.text = "I agree with the terms and conditions", .className = "Button"}, "CK_Agree");
-    vaskel = Need(Find{.text = "Vaskel - Neural Networks Development Environment", .className = "Button"}, "CK_Vaskel");
-    sim = Need(Find{.text = "Vaskel Sim", .className = "Button"}, "CK_VaskelSim");
-    docEn = Need(Find{.text = "Help Documentation and Tutorials in English", .className = "Button"}, "CK_DocEn");
-    docPt = Need(Find{.text = "Help Documentation and Tutorials in Portuguese", .className = "Button"}, "CK_DocPt");
-    animate = Need(Find{.text = kAnimate, .className = "Button"}, "CK_Animate");
-    typical = Need(Find{.text = kTypical, .className = "Button"}, "CK_Normal");
-    custom = Need(Find{.text = kCustom, .className = "Button"}, "RadioButton2");
-    location = NeedEdit(false, false, "EditLocation");
-    choose = Need(Find{.text = "Choose...", .className = "Button"}, "ButtonSelect");
-    menu = Need(Find{.text = "Create Start Menu Program Group", .className = "Button"}, "CK_Menu");
-    desktopIcon = Need(Find{.text = "Create Desktop Icon", .className = "Button"}, "CK_DesktopIcon");
-    readme = NeedEdit(true, true, "MemoReadme");
-    if (pages.size() != 6 && failure_.empty()) failure_ = std::to_string(pages.size()) + " pages, not 6";
+    cancel = Need(wizard, Find{.text = "Cancel", .className = "Button"}, "Cancel");
+    const Window& init = pages[0];
+    install = Need(init, Find{.text = "Install", .className = "Button"}, "Install");
+    uninstall = Need(init, Find{.text = "Uninstall", .className = "Button"}, "Uninstall");
+    modify = Need(init, Find{.text = "Modify / Repair", .className = "Button"}, "Modify / Repair");
+    staticInstall = Need(init, Find{.text = "(Install Vaskel on your computer)", .className = "Static"}, "StaticText1");
+    staticUninstall = Need(
+        init, Find{.text = "(Completely uninstall Vaskel from your computer)", .className = "Static"}, "StaticText2");
+    staticModify = Need(init, Find{.text = "(Add/remove/replace components)", .className = "Static"}, "StaticText3");
+    FindShown();
     return failure_.empty();
 }
 
+// A page's controls exist once it has been shown; they are looked up then.
+void WizardUi::FindShown() const {
+    const auto shown = [&](size_t page, const Window& probe) {
+        return !probe && GetWindow(pages[page].handle(), GW_CHILD) != nullptr;
+    };
+    const auto button = [&](size_t page, const std::string& text, const char* what) {
+        return Need(pages[page], Find{.text = text, .className = "Button"}, what);
+    };
+    if (shown(1, agree)) {
+        license = NeedEdit(pages[1], true, false, "MemoLicense");
+        agree = button(1, "I agree with the terms and conditions", "CK_Agree");
+    }
+    if (shown(2, sim)) {
+        vaskel = button(2, "Vaskel - Neural Networks Development Environment", "CK_Vaskel");
+        sim = button(2, "Vaskel Sim", "CK_VaskelSim");
+        docEn = button(2, "Help Documentation and Tutorials in English", "CK_DocEn");
+        docPt = button(2, "Help Documentation and Tutorials in Portuguese", "CK_DocPt");
+        animate = button(2, kAnimate, "CK_Animate");
+    }
+    if (shown(3, location)) {
+        typical = button(3, kTypical, "CK_Normal");
+        custom = button(3, kCustom, "RadioButton2");
+        location = NeedEdit(pages[3], false, false, "EditLocation");
+        choose = button(3, "Choose...", "ButtonSelect");
+    }
+    if (shown(4, menu)) {
+        menu = button(4, "Create Start Menu Program Group", "CK_Menu");
+        desktopIcon = button(4, "Create Desktop Icon", "CK_DesktopIcon");
+    }
+    if (shown(5, readme)) readme = NeedEdit(pages[5], true, true, "MemoReadme");
+}
+
 Page WizardUi::Shown() const {
+    FindShown();
     const std::pair<const Window*, Page> probes[] = {{&install, Page::Init},   {&agree, Page::License},
                                                      {&sim, Page::Components}, {&location, Page::Mode},
                                                      {&menu, Page::Icons},     {&readme, Page::Readme}};
@@ -123,7 +148,11 @@ Snapshot WizardUi::Snap() const {
                                          << "\n   expected " << expected;
 }
 
-bool WizardUi::Press(const Window& control) const { return control.Click() && Settle(setup.wizard); }
+bool WizardUi::Press(const Window& control) const {
+    if (!control.Click() || !Settle(setup.wizard)) return false;
+    FindShown();
+    return true;
+}
 
 MessageBoxWindow WizardUi::WaitBox(DWORD timeoutMs) const { return WaitMessageBox(setup.app.Id(), timeoutMs); }
 

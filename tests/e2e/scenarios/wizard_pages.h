@@ -56,7 +56,9 @@ std::string Differences(const Snapshot& before, const Snapshot& after);
 
 class WizardUi {
 public:
-    // Starts the program and finds every control; Failure() says what is missing.
+    // Starts the program and finds the controls of the first page and of the form;
+    // those of a later page are found once the page has been shown, as a user sees
+    // them. Failure() says what is missing.
     bool Start();
     const std::string& Failure() const { return failure_; }
 
@@ -87,16 +89,19 @@ public:
     Window tabs, back, next, cancel;
     std::vector<Window> pages;  // in the page control's order
     Window install, uninstall, modify, staticInstall, staticUninstall, staticModify;
-    Window license, agree;
-    Window vaskel, sim, docEn, docPt, animate;
-    Window typical, custom, location, choose;
-    Window menu, desktopIcon;
-    Window readme;
+    // Empty until their page has been shown.
+    mutable Window license, agree;
+    mutable Window vaskel, sim, docEn, docPt, animate;
+    mutable Window typical, custom, location, choose;
+    mutable Window menu, desktopIcon;
+    mutable Window readme;
 
 private:
-    Window Need(const Find& query, const char* what);
-    Window NeedEdit(bool multiLine, bool hscroll, const char* what);
-    std::string failure_;
+    // Finds the controls of the pages shown since the last look.
+    void FindShown() const;
+    Window Need(const Window& within, const Find& query, const char* what) const;
+    Window NeedEdit(const Window& within, bool multiLine, bool hscroll, const char* what) const;
+    mutable std::string failure_;
 };
 
 using RecordValues = Record;
