@@ -12,7 +12,7 @@
 namespace vk {
 
 HWND Control::Window() const {
-    if (!hwnd_ && form_ && form_ != this) form_->MakeWindowsOf(*this);
+    if (!hwnd_ && form_) form_->MakeWindowsOf(*this);
     return hwnd_;
 }
 

@@ -235,7 +235,8 @@ private:
 class PageControl : public Control {
 public:
     bool HasEvent(const std::string& e) const override { return e == "Changing" || e == "Enter"; }
-    Page* ActivePage() const { return active_; }
+    // The page shown; the windows are made first if they are still waiting.
+    Page* ActivePage() const { return Handle() ? active_ : nullptr; }
     void SetActivePage(Page* page);
     int PageCount() const { return static_cast<int>(pages_.size()); }
     Page* PageAt(int i) const { return pages_[i]; }
@@ -249,7 +250,8 @@ protected:
 private:
     friend class FormBuilder;
     friend class TForm;
-    void AddPage(Page* page, const std::string& tabLabel);
+    // The page's tab, once both windows exist; the page joins pages_ when the layout is read.
+    void AddTab(const Page& page);
     void LayoutPages();
     // Makes the page's controls if they wait for their first showing, then shows it.
     void ShowPage(Page* page);

@@ -51,6 +51,8 @@ Control* TForm::FindControl(const std::string& name) const {
 }
 
 void TForm::MakeWindowsOf(const Control& control) {
+    if (!hwnd_) FormBuilder(*this).MakeForm();
+    if (control.hwnd_) return;
     for (const Control* c = &control; c; c = c->parent_)
         if (auto* page = dynamic_cast<const Page*>(c); page && !page->made_) {
             FormBuilder(*this).MakePage(const_cast<Page&>(*page));
@@ -67,7 +69,7 @@ void TForm::Destroy() {
 }
 
 void TForm::Show() {
-    if (IsWindowVisible(hwnd_)) {
+    if (IsWindowVisible(Handle())) {
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         return;
     }
@@ -75,7 +77,9 @@ void TForm::Show() {
     Fire("Show");
 }
 
-void TForm::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void TForm::Hide() {
+    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
 
 void TForm::Close() {
     if (!Fire("CloseQuery")) return;
@@ -85,29 +89,29 @@ void TForm::Close() {
 
 int TForm::ClientWidth() const {
     RECT rc{};
-    GetClientRect(hwnd_, &rc);
+    GetClientRect(Handle(), &rc);
     return rc.right;
 }
 
 int TForm::ClientHeight() const {
     RECT rc{};
-    GetClientRect(hwnd_, &rc);
+    GetClientRect(Handle(), &rc);
     return rc.bottom;
 }
 
 void TForm::Repaint() {
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool TForm::Active() const { return GetActiveWindow() == hwnd_; }
 
 void TForm::Activate() {
-    SetActiveWindow(hwnd_);
+    SetActiveWindow(Handle());
     SetForegroundWindow(hwnd_);
 }
 
 void TForm::SetBorderStyle(BorderStyle style) {
-    LONG s = GetWindowLongA(hwnd_, GWL_STYLE) &
+    LONG s = GetWindowLongA(Handle(), GWL_STYLE) &
              ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE) & ~(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
     s |= WS_POPUP;

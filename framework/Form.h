@@ -64,7 +64,7 @@ public:
 
     // Focus bookkeeping: runs Enter handlers of the containers the focus moved into.
     void TrackFocus();
-    // Makes the windows the control waits for: those of the page it lies on.
+    // Makes the windows the control waits for: the form's own, and those of the page it lies on.
     void MakeWindowsOf(const Control& control);
 
 protected:
@@ -108,6 +108,7 @@ private:
     bool hasPaint_ = false;
     bool rescaling_ = false;  // a size change no resize handler is asked about
     int dpi_ = 96;
+    RECT frame_{};  // where the window is made, at dpi_
     HWND lastFocus_ = nullptr;
 };
 

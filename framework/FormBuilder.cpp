@@ -92,11 +92,10 @@ void FormBuilder::Build(const std::string& layoutText) {
     auto root = ParseLayout(layoutText);
     if (root->Kind != "form") Fail(*root, "a layout describes one form");
     RegisterClasses(&TForm::WindowProc);
-    CreateFormWindow(*root);
+    ReadForm(*root);
     ReadChildren(*root, &form_);
     for (const auto& [name, assign] : form_.fields_)
         if (!form_.FindControl(name)) throw Exception("Layout has no control for the field " + name);
-    MakeChildren(form_);
 }
 
 void FormBuilder::MakePage(Page& page) {
@@ -121,11 +120,11 @@ void FormBuilder::BindEvents(Control& control, PropReader& props, const LayoutNo
     }
 }
 
-void FormBuilder::CreateFormWindow(const LayoutNode& node) {
+void FormBuilder::ReadForm(const LayoutNode& node) {
     PropReader props(node);
     form_.name_ = node.Name;
     form_.dpi_ = ScreenDpi();
-    std::string caption = props.Text("caption").value_or("");
+    form_.caption_ = props.Text("caption").value_or("");
     std::string border = props.Text("border").value_or("single");
     BorderStyle style = border == "none"         ? BorderStyle::None
                         : border == "dialog"     ? BorderStyle::Dialog
@@ -161,20 +160,27 @@ void FormBuilder::CreateFormWindow(const LayoutNode& node) {
     }
     form_.fontFace_ = props.Text("font").value_or("MS Sans Serif");
     form_.fontSize_ = props.Int("fontsize").value_or(11);
-    formFont_ = MakeFont(form_);
     BindEvents(form_, props, node);
     form_.hasPaint_ = form_.events_.count("Paint") != 0;
     // A form that paints itself paints under its children too, for transparent labels.
     if (form_.hasPaint_) ws &= ~WS_CLIPCHILDREN;
     props.CheckAllUsed();
+    form_.create_ = CreateArgs{kFormClass, ws, ex, true};
+    form_.frame_ = RECT{x, y, x + w, y + h};
+}
 
+void FormBuilder::MakeForm() {
     TForm* main = Application.MainForm();
     HWND owner = main && main != &form_ ? main->Handle() : nullptr;
-    HWND hwnd = CreateWindowExA(ex, kFormClass, caption.c_str(), ws, x, y, w, h, owner, nullptr,
-                                GetModuleHandleA(nullptr), &form_);
-    if (!hwnd) throw Exception("Cannot create the window " + node.Name);
+    const RECT& f = form_.frame_;
+    HWND hwnd =
+        CreateWindowExA(form_.create_.exStyle, kFormClass, form_.caption_.c_str(), form_.create_.style, f.left, f.top,
+                        f.right - f.left, f.bottom - f.top, owner, nullptr, GetModuleHandleA(nullptr), &form_);
+    if (!hwnd) throw Exception("Cannot create the window " + form_.name_);
     ShowAppIcon(hwnd, form_.dpi_);
+    formFont_ = MakeFont(form_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
+    MakeChildren(form_);
 }
 
 void FormBuilder::ReadChildren(const LayoutNode& node, Control* parent) {
@@ -242,6 +248,7 @@ void FormBuilder::ReadControl(const LayoutNode& node, Control* parent, bool grou
     ReadLooks(c, props, node);
     BindEvents(c, props, node);
     props.CheckAllUsed();
+    if (page) static_cast<PageControl*>(parent)->pages_.push_back(static_cast<Page*>(&c));
     if (c.create_.container) ReadChildren(node, &c);
     if (auto* pages = dynamic_cast<PageControl*>(&c); pages && pages->first_) {
         const auto& children = node.Children;
@@ -278,7 +285,7 @@ void FormBuilder::MakeControl(Control& c) {
         c.marginBottom_ = pc.bottom - b.bottom;
     }
     c.Created();
-    if (page) static_cast<PageControl*>(c.parent_)->AddPage(page, c.caption_);
+    if (page) static_cast<PageControl*>(c.parent_)->AddTab(*page);
     if (c.create_.container) SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
     // A page's controls wait until it is first shown.
     if (c.create_.container && !page) MakeChildren(c);

@@ -10,15 +10,19 @@ namespace vk {
 // Creates a form's window and controls from its layout description and binds
 // fields and handlers by name. Any unknown kind, property, control or handler
 // name is an error, so a layout and its form class cannot drift apart silently.
+// The layout is read whole at once; the windows are made when first needed.
 class FormBuilder {
 public:
     explicit FormBuilder(TForm& form) : form_(form) {}
+    // Reads and checks the whole layout; no window is made yet.
     void Build(const std::string& layoutText);
+    // The form's window and the controls it shows first.
+    void MakeForm();
     // The windows of a page's controls, held back until the page is first shown.
     void MakePage(Page& page);
 
 private:
-    void CreateFormWindow(const LayoutNode& node);
+    void ReadForm(const LayoutNode& node);
     // Reading: every property of every control, checked now; fields and handlers bound.
     void ReadChildren(const LayoutNode& node, Control* parent);
     void ReadControl(const LayoutNode& node, Control* parent, bool groupStart);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "Exception.h"
 #include "Form.h"
 
@@ -35,12 +37,12 @@ CreateArgs PageControl::Creating(PropReader& props, bool) {
     return {WC_TABCONTROLA, style, WS_EX_CONTROLPARENT, true};
 }
 
-void PageControl::AddPage(Page* page, const std::string& tabLabel) {
+void PageControl::AddTab(const Page& page) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(tabLabel.c_str());
-    SendMessageA(hwnd_, TCM_INSERTITEMA, pages_.size(), reinterpret_cast<LPARAM>(&item));
-    pages_.push_back(page);
+    item.pszText = const_cast<char*>(page.caption_.c_str());
+    const auto at = std::find(pages_.begin(), pages_.end(), &page) - pages_.begin();
+    SendMessageA(hwnd_, TCM_INSERTITEMA, at, reinterpret_cast<LPARAM>(&item));
 }
 
 void PageControl::LayoutPages() {
@@ -56,7 +58,7 @@ void PageControl::SetActivePage(Page* page) {
     if (page == active_) return;
     for (size_t i = 0; i < pages_.size(); ++i) {
         if (pages_[i] != page) continue;
-        SendMessageA(hwnd_, TCM_SETCURSEL, i, 0);
+        SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
         // Show the new page before hiding the old one, so the focus has somewhere to stay.
         ShowPage(page);
         Page* old = active_;

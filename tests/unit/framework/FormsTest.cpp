@@ -90,6 +90,8 @@ TEST(FormLoading, EveryShippedLayoutMatchesItsClass) {
     EXPECT_EQ(LoadError(install, vk::LoadResourceText("installdlg.layout")), "");
     EXPECT_NE(wizard.Image1, nullptr);
     EXPECT_EQ(wizard.TabSheet->PageCount(), 6);
+    // Windows are made when first needed; the designed page shows first.
+    EXPECT_EQ(GetWindow(wizard.StepLicense->Handle(), GW_CHILD), nullptr);
     EXPECT_EQ(wizard.TabSheet->ActivePage(), wizard.StepInit);
     const char* order[] = {"StepInit", "StepLicense", "StepComponents", "StepMode", "StepIcons", "StepReadme"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(wizard.TabSheet->PageAt(i)->Name(), order[i]);
