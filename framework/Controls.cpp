@@ -147,11 +147,7 @@ void Image::SetPicture(HBITMAP bitmap) {
 
 int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
 
-void ProgressBar::SetPosition(int position) {
-    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    // Themed bars animate towards a new position; paint it now so each one is seen.
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void ProgressBar::SetPosition(int position) { SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0); }
 
 // How each kind is made. Every child window is visible; WS_GROUP starts a run
 // of radio buttons and ends the one before.
