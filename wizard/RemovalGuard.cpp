@@ -71,10 +71,11 @@ std::optional<std::string> WhyNotRemovable(const std::string& folder, const std:
 
 std::vector<std::string> ShellSystemFolders() {
     std::vector<std::string> out;
-    // Each lookup costs; the ones below hold, between them, every folder of the
-    // system and of the user that a removal could reach.
+    // Between them these hold every folder of the system and of the user that a
+    // removal could reach. Read from the shell's record, not through item lists:
+    // a folder that is missing now is guarded all the same.
     for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE,
                       CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROGRAMS, CSIDL_COMMON_APPDATA})
-        if (auto p = host::SpecialFolderPath(nullptr, csidl)) out.push_back(*p);
+        if (auto p = host::RecordedFolderPath(csidl)) out.push_back(*p);
     return out;
 }
