@@ -37,6 +37,18 @@ TEST(RemovalGuard, KnowsThisMachinesSystemFoldersByEveryName) {
     ASSERT_GT(GetShortPathNameA("C:\\Program Files", shortName, MAX_PATH), 0u);
     EXPECT_TRUE(WhyNotRemovable(shortName, sys).has_value()) << shortName;
     EXPECT_FALSE(WhyNotRemovable("C:\\Vaskel", sys).has_value());
+
+    // A system folder given by its short name, or not there at all, still
+    // guards the folders above it, and only those.
+    ASSERT_GT(GetShortPathNameA("C:\\Program Files\\Common Files", shortName, MAX_PATH), 0u);
+    ASSERT_STRCASENE(shortName, "C:\\Program Files\\Common Files");
+    sys = {shortName, "C:\\NoSuch\\Folder"};
+    for (const char* bad :
+         {"C:\\Program Files", "c:\\program files\\common files", "C:\\NoSuch", "C:\\nosuch\\folder\\"})
+        EXPECT_EQ(WhyNotRemovable(bad, sys), std::optional<std::string>(msg::WhySystemFolder)) << bad;
+    for (const char* ok : {"C:\\Program Files (x86)", "C:\\Program Files\\Common Files\\Vaskel",
+                           "C:\\Program Files\\Vaskel", "C:\\NoSuch\\Other", "C:\\Windows"})
+        EXPECT_EQ(WhyNotRemovable(ok, sys), std::nullopt) << ok;
 }
 
 // The shell's folders as its item lists named them, before the guard read them
