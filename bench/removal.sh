@@ -4,6 +4,8 @@
 # deletes C:\Vaskel, the group, the desktop link and the record, so it runs in a
 # prefix of its own, copied from the build's template. Run from anywhere after
 # configuring with the windows-x64 preset; the argument is the number of runs (at least 5).
+# The last line is the headline, for scripts:
+#   Uninstall against one bulk shell delete: ratio R (target T)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
