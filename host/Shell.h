@@ -13,6 +13,11 @@ namespace host {
 // nullopt when the shell has no such folder or it has no file-system path.
 std::optional<std::string> SpecialFolderPath(HWND owner, int csidl);
 
+// The path the shell has on record for a special folder, read without building an
+// item list (several times cheaper) and whether or not the folder exists now;
+// nullopt when it has no file-system path.
+std::optional<std::string> RecordedFolderPath(int csidl);
+
 enum class FolderChoice { Cancelled, Chosen, ChosenWithoutPath };
 struct FolderPick {
     FolderChoice choice = FolderChoice::Cancelled;

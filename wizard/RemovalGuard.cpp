@@ -3,22 +3,33 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "Messages.h"
 #include "host/Shell.h"
 
 namespace {
 
-// Full, long, lower-case form without a trailing backslash, for comparisons.
-std::string Canonical(const std::string& path) {
+// The full form of a path (no file-system access); the text itself when it has none.
+std::string FullPath(const std::string& path) {
     char full[MAX_PATH * 2] = "";
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    std::string s = n > 0 && n < sizeof full ? std::string(full, n) : path;
-    char longer[MAX_PATH * 2] = "";
-    n = GetLongPathNameA(s.c_str(), longer, sizeof longer);
-    if (n > 0 && n < sizeof longer) s.assign(longer, n);
-    while (s.size() > 3 && s.back() == '\\') s.pop_back();
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
+std::string Lower(std::string s) {
     CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
     return s;
+}
+
+// Full, long, lower-case form without a trailing backslash, for comparisons.
+std::string Canonical(const std::string& path) {
+    std::string s = FullPath(path);
+    char longer[MAX_PATH * 2] = "";
+    const DWORD n = GetLongPathNameA(s.c_str(), longer, sizeof longer);
+    if (n > 0 && n < sizeof longer) s.assign(longer, n);
+    while (s.size() > 3 && s.back() == '\\') s.pop_back();
+    return Lower(s);
 }
 
 bool IsDrive(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -32,6 +43,29 @@ size_t UncShareEnd(const std::string& p) {
         return std::string::npos;
     size_t share = p.find('\\', server + 1);
     return share == std::string::npos ? p.size() : share;
+}
+
+// Where the root ("C:" or "\\server\share") ends, at the backslash that follows
+// it; npos when none follows or for any other form.
+size_t RootEnd(const std::string& p) {
+    const size_t end = p.size() >= 2 && IsDrive(p[0]) && p[1] == ':' ? 2 : UncShareEnd(p);
+    return end < p.size() && p[end] == '\\' ? end : std::string::npos;
+}
+
+// Where each name below the root ends, read by characters: a double-byte
+// character's trail byte is never taken for a backslash. Empty names do not count.
+std::vector<size_t> NameEnds(const std::string& p, size_t root) {
+    std::vector<size_t> ends;
+    size_t start = root + 1;
+    for (size_t i = start; i <= p.size(); ++i) {
+        if (i == p.size() || p[i] == '\\') {
+            if (i > start) ends.push_back(i);
+            start = i + 1;
+        } else if (IsDBCSLeadByte(static_cast<BYTE>(p[i])) && i + 1 < p.size()) {
+            ++i;
+        }
+    }
+    return ends;
 }
 
 }  // namespace
@@ -56,11 +90,28 @@ std::optional<std::string> WhyNotRemovable(const std::string& folder, const std:
     if (folder.find("\\..") != std::string::npos || folder.find("\\.\\") != std::string::npos ||
         folder.find("\\\\", 2) != std::string::npos)
         return std::string(msg::WhyNotAbsolute);
-    std::string mine = Canonical(folder);
+    const std::string mine = Canonical(folder);
     if (IsRootPath(mine)) return std::string(msg::WhyRoot);
+    const size_t mineRoot = RootEnd(mine);
+    const size_t depth = mineRoot == std::string::npos ? 0 : NameEnds(mine, mineRoot).size();
+    // The long form is found name by name, so the first `depth` names of a system
+    // folder alone decide whether this folder is it or holds it: only those are
+    // looked up, once for all the folders that share them.
+    std::vector<std::string> looked;
     for (const auto& sys : systemFolders) {
         if (sys.empty()) continue;
-        std::string theirs = Canonical(sys);
+        std::string theirs = FullPath(sys);
+        const size_t root = RootEnd(theirs);
+        if (depth > 0 && root != std::string::npos) {
+            const std::vector<size_t> ends = NameEnds(theirs, root);
+            if (ends.size() < depth) continue;  // above this folder, never in it
+            theirs.resize(ends[depth - 1]);
+            // A folder that is missing is compared by the names it was given.
+            if (Lower(theirs) == mine) return std::string(msg::WhySystemFolder);
+            if (std::find(looked.begin(), looked.end(), theirs) != looked.end()) continue;
+            looked.push_back(theirs);
+        }
+        theirs = Canonical(theirs);
         bool same = theirs == mine;
         bool holds =
             theirs.size() > mine.size() && theirs.compare(0, mine.size(), mine) == 0 && theirs[mine.size()] == '\\';
@@ -71,10 +122,11 @@ std::optional<std::string> WhyNotRemovable(const std::string& folder, const std:
 
 std::vector<std::string> ShellSystemFolders() {
     std::vector<std::string> out;
-    // Each lookup costs; the ones below hold, between them, every folder of the
-    // system and of the user that a removal could reach.
+    // Between them these hold every folder of the system and of the user that a
+    // removal could reach. Read from the shell's record, not through item lists:
+    // a folder that is missing now is guarded all the same.
     for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE,
                       CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROGRAMS, CSIDL_COMMON_APPDATA})
-        if (auto p = host::SpecialFolderPath(nullptr, csidl)) out.push_back(*p);
+        if (auto p = host::RecordedFolderPath(csidl)) out.push_back(*p);
     return out;
 }

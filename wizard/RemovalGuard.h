@@ -17,5 +17,5 @@ bool IsRootPath(const std::string& path);
 // that is one of them, or holds one, is refused.
 std::optional<std::string> WhyNotRemovable(const std::string& folder, const std::vector<std::string>& systemFolders);
 
-// The shell's system folders on this machine, as full paths.
+// The shell's system folders on this machine, as full paths, those missing now included.
 std::vector<std::string> ShellSystemFolders();

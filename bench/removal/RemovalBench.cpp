@@ -22,6 +22,8 @@
 namespace {
 
 constexpr char kFolder[] = "C:\\Vaskel";
+// What Uninstall may cost, at most, against the bulk delete of the same tree.
+constexpr double kTargetRatio = 1.3;
 
 bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -72,8 +74,8 @@ int main(int argc, char** argv) {
 
     // Per run, in rotating order: Uninstall of a default installation, the
     // bulk call, RemoveFolderTree alone, the delete by full paths, Repair.
-    // Two parts of Uninstall alone, to show where its time goes: the shell's
-    // system folders for the guard, and the progress dialog coming up.
+    // Two parts of Uninstall alone, to show where its time goes: the guard over
+    // the shell's system folders, and the progress dialog coming up.
     enum { kUninstall, kBulk, kTree, kFullPaths, kRepair, kGuard, kDialog, kKinds };
     std::vector<double> t[kKinds], ratio, treeRatio;
     for (int r = 0; r < runs; ++r) {
@@ -99,7 +101,7 @@ int main(int argc, char** argv) {
                     ok = Wizard->Repair() && ok;
                     break;
                 case kGuard:
-                    ok = !ShellSystemFolders().empty() && ok;
+                    ok = !WhyNotRemovable(kFolder, ShellSystemFolders()) && ok;
                     break;
                 case kDialog:
                     Wizard->Hide();
@@ -126,12 +128,11 @@ int main(int argc, char** argv) {
 
     std::printf("runs                                   %d\n", runs);
     std::printf("Uninstall, default install (median)    %.1f ms\n", bench::Median(t[kUninstall]) * 1000);
-    std::printf("  of which system-folder lookup        %.1f ms\n", bench::Median(t[kGuard]) * 1000);
+    std::printf("  of which the guard's system folders  %.1f ms\n", bench::Median(t[kGuard]) * 1000);
     std::printf("  of which progress dialog shown       %.1f ms\n", bench::Median(t[kDialog]) * 1000);
     std::printf("bulk SHFileOperation, tree (median)    %.1f ms\n", bench::Median(t[kBulk]) * 1000);
     std::printf("RemoveFolderTree alone (median)        %.1f ms\n", bench::Median(t[kTree]) * 1000);
     std::printf("delete by full paths (median)          %.1f ms\n", bench::Median(t[kFullPaths]) * 1000);
-    std::printf("Uninstall / bulk (median of runs)      %.2f\n", bench::Median(ratio));
     std::printf("Uninstall / bulk (min .. max)          %.2f .. %.2f\n", *std::min_element(ratio.begin(), ratio.end()),
                 *std::max_element(ratio.begin(), ratio.end()));
     std::printf("RemoveFolderTree / bulk (median)       %.2f\n", bench::Median(treeRatio));
@@ -141,6 +142,9 @@ int main(int argc, char** argv) {
                 *std::max_element(t[kRepair].begin(), t[kRepair].end()) * 1000);
     for (const BoxWatcher::Seen& box : boxes.Boxes()) std::printf("unexpected box: %s\n", box.Text.c_str());
     if (!ok) std::printf("some step failed: a tree was left or not made\n");
+    // The headline, last, for scripts: the median of the per-run ratios.
+    std::printf("Uninstall against one bulk shell delete: ratio %.2f (target %.1f)\n", bench::Median(ratio),
+                kTargetRatio);
     vk::Application.DestroyForms();
     return ok ? 0 : 1;
 }
