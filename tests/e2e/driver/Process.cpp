@@ -1,4 +1,5 @@
 #include "Process.h"
+#include "Window.h"
 #include <tlhelp32.h>
 
 namespace e2e {
@@ -48,14 +49,29 @@ void AppProcess::EndStarted() const {
     // process; that one belongs to the machine, not to the program.
     DWORD desktop = 0;
     GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
+    // A process whose parent had our id before us started before us: not ours.
+    FILETIME started{}, unused{};
+    GetProcessTimes(process_.get(), &started, &unused, &unused, &unused);
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = snapshot && Process32First(snapshot.get(), &entry); more;
          more = Process32Next(snapshot.get(), &entry)) {
         if (entry.th32ParentProcessID != id_ || entry.th32ProcessID == desktop) continue;
-        UniqueHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-        if (child && TerminateProcess(child.get(), 0)) WaitForSingleObject(child.get(), 5000);
+        UniqueHandle child(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+                                       entry.th32ProcessID));
+        FILETIME childStarted{};
+        if (!child || !GetProcessTimes(child.get(), &childStarted, &unused, &unused, &unused) ||
+            CompareFileTime(&childStarted, &started) < 0)
+            continue;
+        // A folder window ended by force stays in the shell's list of open
+        // folders, and every later request to open that folder only brings the
+        // dead window forward: close it as a user would, and force only what stays.
+        bool asked = false;
+        for (const Window& window : TopWindows(Find{.pid = entry.th32ProcessID}))
+            asked = window.Post(WM_CLOSE) || asked;
+        if (asked && WaitForSingleObject(child.get(), 10000) == WAIT_OBJECT_0) continue;
+        if (TerminateProcess(child.get(), 0)) WaitForSingleObject(child.get(), 5000);
     }
 }
 

@@ -16,9 +16,9 @@ public:
     // True when the process ended within the time; its exit code is stored.
     bool WaitExit(DWORD timeoutMs);
     DWORD ExitCode() const { return exitCode_; }
-    // Ends a process a failed test left behind, and whatever it started that
-    // still runs (the group's folder window Finish opens), so the next test
-    // starts clean.
+    // Ends a process a failed test left behind, and closes whatever it started
+    // that still runs (the group's folder window Finish opens), forcing only
+    // what stays, so the next test starts clean.
     void Kill();
     // Lets what the program started outlive this object, for a test that goes on with it.
     void KeepStarted() { keepStarted_ = true; }

@@ -135,6 +135,23 @@ TEST_F(Driver, ReadsScreenPixels) {
     EXPECT_TRUE(SaveScreenshot("fixture"));
 }
 
+// Each round's folder window is a grandchild of the driver, left open when the
+// session ends. Ended by force, it would stay in Wine's list of open folders
+// and the next round's window would never come.
+TEST(Process, WhatTheProgramStartedIsClosedSoItsFolderOpensAgain) {
+    const std::string folder = WorkFolder() + "\\Group";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    for (int round = 0; round < 2; ++round) {
+        {
+            AppProcess starter;
+            ASSERT_TRUE(starter.Start("C:\\windows\\system32\\cmd.exe", "/c explorer.exe \"" + folder + "\""));
+            ASSERT_TRUE(WaitTop(Find{.text = "Group"}, 10000)) << "round " << round;
+        }
+        EXPECT_FALSE(FindTop(Find{.text = "Group"})) << "round " << round;
+    }
+    DeleteTree(folder);
+}
+
 TEST(Linux, RunsLinuxCommandsAndReadsTheirOutput) {
     LinuxResult r;
     ASSERT_TRUE(RunLinux("echo one; echo two >&2; exit 3", r));

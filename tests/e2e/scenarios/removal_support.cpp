@@ -109,8 +109,10 @@ AssertionResult InstallByClicking(const InstallChoices& choices) {
         return AssertionFailure() << "cannot set the shortcut choices";
     if (AssertionResult done = FinishFromShortcutPage(w); !done) return done;
     if (!choices.closeGroupWindow) w.setup.app.KeepStarted();
-    if (choices.menu && choices.closeGroupWindow && !CloseGroupWindow(10000))
-        return AssertionFailure() << "no group window after Finish";
+    if (choices.menu && choices.closeGroupWindow) {
+        if (!WaitTop(Find{.text = "Vaskel"}, 10000)) return AssertionFailure() << "no group window after Finish";
+        if (!CloseGroupWindow(0)) return AssertionFailure() << "the group window did not close";
+    }
     return AssertionSuccess();
 }
 
