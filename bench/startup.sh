@@ -3,7 +3,7 @@
 # program built with the same flags, under one warm wineserver on a private
 # Xvfb, and the exe sizes. Run from anywhere after configuring with the
 # windows-x64 preset. Optional argument: the number of timed runs (default 7).
-set -eu
+set -eu -o pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-lib.sh"
 close_inherited_fds
@@ -66,4 +66,4 @@ start_wineserver
 
 cd "$prefix/drive_c"
 wine 'C:\bench\bench_startup_timer.exe' 'C:\bench\bench_bare_window.exe' "Bare Window" \
-  'C:\bench\VaskelSetup.exe' "Vaskel Setup Wizard" "$runs" </dev/null
+  'C:\bench\VaskelSetup.exe' "Vaskel Setup Wizard" "$runs" </dev/null | tr -d '\r'
