@@ -6,6 +6,7 @@
 
 #include "Exception.h"
 #include "Form.h"
+#include "FormBuilder.h"
 
 namespace vk {
 
@@ -73,7 +74,7 @@ void PageControl::SetActivePage(Page* page) {
 }
 
 void PageControl::ShowPage(Page* page) {
-    if (!page->made_) form_->MakeWindowsOf(*page);
+    if (!page->made_) FormBuilder(*form_).MakePage(*page);
     ShowWindow(page->Handle(), SW_SHOW);
 }
 
