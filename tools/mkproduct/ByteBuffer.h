@@ -54,8 +54,8 @@ public:
 // Deterministic filler: the same bytes on every build, no two files alike.
 class Filler {
 public:
-    explicit Filler(const std::string& seedText) {
-        for (char c : seedText) state_ = (state_ ^ uint8_t(c)) * 0x100000001b3ull;
+    explicit Filler(const std::string& key) {
+        for (char c : key) state_ = (state_ ^ uint8_t(c)) * 0x100000001b3ull;
     }
     uint8_t Next() {
         state_ ^= state_ >> 12;

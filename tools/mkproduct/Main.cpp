@@ -1,5 +1,5 @@
 // Makes the sample product: the 22 files of the manifest, built from the texts and
-// export lists in product/, byte for byte the same on every run. With --seed it makes
+// export lists in product/, byte for byte the same on every run. With --variant it makes
 // another product of the same shape instead, as deterministically.
 #include <cstdio>
 #include <functional>
@@ -93,17 +93,17 @@ std::map<std::string, Maker> Makers(const Variant& v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string seed;
-    if (argc == 6 && std::string(argv[1]) == "--seed" && argv[2][0]) {
-        seed = argv[2];
+    std::string name;
+    if (argc == 6 && std::string(argv[1]) == "--variant" && argv[2][0]) {
+        name = argv[2];
         argv += 2;
         argc -= 2;
     }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: mkproduct [--seed TEXT] MANIFEST PRODUCT-SOURCES OUTPUT-FOLDER\n");
+        std::fprintf(stderr, "usage: mkproduct [--variant NAME] MANIFEST PRODUCT-SOURCES OUTPUT-FOLDER\n");
         return 2;
     }
-    const Variant variant = Variant::FromSeed(seed);
+    const Variant variant = Variant::Named(name);
     g_source = argv[2];
     const std::string output = argv[3];
     std::vector<ManifestRow> rows;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A second product made by the sample maker with another seed: every file that may
+# A second product made by the sample maker under another variant name: every file that may
 # differ from the sample does, the generator takes it by its formats alone (and refuses
 # it as the sample), and readers that are not ours accept it.
 # Usage: second-product.sh MKPRODUCT GENPAYLOAD MANIFEST PRODUCT-SOURCES SCRATCH
@@ -12,7 +12,7 @@ rm -rf "$scratch"; mkdir -p "$scratch"
 sample=$scratch/sample second=$scratch/product
 
 "$mkproduct" "$manifest" "$sources" "$sample" || fail "the maker cannot make the sample"
-"$mkproduct" --seed second "$manifest" "$sources" "$second" || fail "the maker cannot make it"
+"$mkproduct" --variant second "$manifest" "$sources" "$second" || fail "the maker cannot make it"
 while IFS=$'\t' read -r row path component size created sha format; do
   [[ $row =~ ^[0-9]+$ ]] || continue
   file=${path//\\//}
