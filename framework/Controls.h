@@ -214,8 +214,8 @@ private:
     int min_ = 0, max_ = 100;
 };
 
-// Its controls' windows are made when it is first shown: the pages behind the
-// first one cost nothing until the user comes to them.
+// Its window and its controls' windows are made when it is first shown: the
+// pages behind the first one cost nothing until the user comes to them.
 class Page : public Control {
 public:
     bool HasEvent(const std::string& e) const override { return e == "Enter"; }
@@ -227,7 +227,7 @@ private:
     friend class FormBuilder;
     friend class TForm;
     friend class PageControl;
-    bool made_ = false;  // its controls have their windows
+    bool made_ = false;  // it and its controls have their windows
 };
 
 // A page control: the program may set the active page at any time; a change the
@@ -250,8 +250,12 @@ protected:
 private:
     friend class FormBuilder;
     friend class TForm;
-    // The page's tab, once both windows exist; the page joins pages_ when the layout is read.
-    void AddTab(const Page& page);
+    // One tab per page, in the layout's order; the pages joined pages_ when the layout was read.
+    void Created() override;
+    // Where a page lies in the control's client area.
+    RECT PageArea() const;
+    // Keeps the made pages in the layout's order below the control, whatever order they were made in.
+    void PlacePage(const Page& page) const;
     void LayoutPages();
     // Makes the page's controls if they wait for their first showing, then shows it.
     void ShowPage(Page* page);

@@ -101,6 +101,7 @@ void FormBuilder::Build(const std::string& layoutText) {
 void FormBuilder::MakePage(Page& page) {
     page.made_ = true;
     formFont_ = reinterpret_cast<HFONT>(SendMessageA(form_.hwnd_, WM_GETFONT, 0, 0));
+    if (!page.hwnd_) MakeControl(page);
     MakeChildren(page);
 }
 
@@ -258,17 +259,20 @@ void FormBuilder::ReadControl(const LayoutNode& node, Control* parent, bool grou
 }
 
 void FormBuilder::MakeChildren(Control& parent) {
+    // A page waits for its first showing.
     for (const auto& c : form_.controls_)
-        if (c->parent_ == &parent) MakeControl(*c);
+        if (c->parent_ == &parent && !dynamic_cast<Page*>(c.get())) MakeControl(*c);
 }
 
 void FormBuilder::MakeControl(Control& c) {
     const HWND parentHwnd = c.parent_->hwnd_;
     auto* page = dynamic_cast<Page*>(&c);
     RECT b{};
-    if (c.fillsParent_)
+    if (page)
+        b = static_cast<PageControl*>(c.parent_)->PageArea();
+    else if (c.fillsParent_)
         GetClientRect(parentHwnd, &b);
-    else if (!page)
+    else
         b = RECT{form_.Scale(c.design_.left), form_.Scale(c.design_.top), form_.Scale(c.design_.right),
                  form_.Scale(c.design_.bottom)};
     HWND hwnd =
@@ -285,9 +289,8 @@ void FormBuilder::MakeControl(Control& c) {
         c.marginBottom_ = pc.bottom - b.bottom;
     }
     c.Created();
-    if (page) static_cast<PageControl*>(c.parent_)->AddTab(*page);
+    if (page) static_cast<PageControl*>(c.parent_)->PlacePage(*page);
     if (c.create_.container) SetWindowSubclass(hwnd, ForwardToForm, 1, reinterpret_cast<DWORD_PTR>(form_.hwnd_));
-    // A page's controls wait until it is first shown.
     if (c.create_.container && !page) MakeChildren(c);
     if (auto* pages = dynamic_cast<PageControl*>(&c)) ShowFirstPage(*pages);
 }
@@ -326,7 +329,6 @@ void FormBuilder::ReadLooks(Control& c, PropReader& props, const LayoutNode& nod
 }
 
 void FormBuilder::ShowFirstPage(PageControl& pages) {
-    pages.LayoutPages();
     Page* first = pages.PageCount() ? pages.PageAt(0) : nullptr;
     for (int i = 0; i < pages.PageCount(); ++i)
         if (pages.first_ && pages.PageAt(i)->Name() == *pages.first_) first = pages.PageAt(i);

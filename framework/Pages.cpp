@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "Exception.h"
 #include "Form.h"
 #include "FormBuilder.h"
@@ -38,21 +36,37 @@ CreateArgs PageControl::Creating(PropReader& props, bool) {
     return {WC_TABCONTROLA, style, WS_EX_CONTROLPARENT, true};
 }
 
-void PageControl::AddTab(const Page& page) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(page.caption_.c_str());
-    const auto at = std::find(pages_.begin(), pages_.end(), &page) - pages_.begin();
-    SendMessageA(hwnd_, TCM_INSERTITEMA, at, reinterpret_cast<LPARAM>(&item));
+void PageControl::Created() {
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(pages_[i]->caption_.c_str());
+        SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
-void PageControl::LayoutPages() {
+RECT PageControl::PageArea() const {
     RECT rc;
     GetClientRect(hwnd_, &rc);
     SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    return rc;
+}
+
+void PageControl::PlacePage(const Page& page) const {
+    HWND after = HWND_TOP;
+    for (const Page* p : pages_) {
+        if (p == &page) break;
+        if (p->hwnd_) after = p->hwnd_;
+    }
+    SetWindowPos(page.hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void PageControl::LayoutPages() {
+    const RECT rc = PageArea();
     for (Page* p : pages_)
-        SetWindowPos(p->Handle(), nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (p->hwnd_)
+            SetWindowPos(p->hwnd_, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PageControl::SetActivePage(Page* page) {
@@ -101,7 +115,7 @@ bool PageControl::OnNotify(NMHDR* hdr, LRESULT& result) {
             active_ = nullptr;
             ShowPage(p);
             for (Page* q : pages_)
-                if (q != p) ShowWindow(q->Handle(), SW_HIDE);
+                if (q != p && q->hwnd_) ShowWindow(q->hwnd_, SW_HIDE);
             active_ = p;
         }
         result = 0;

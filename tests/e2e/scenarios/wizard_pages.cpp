@@ -1,4 +1,7 @@
 #include "wizard_pages.h"
+
+#include <commctrl.h>
+
 #include <sstream>
 
 namespace wiz {
@@ -41,13 +44,18 @@ Window WizardUi::Need(const Window& within, const Find& query, const char* what)
     return w;
 }
 
-Window WizardUi::NeedEdit(const Window& within, bool multiLine, bool hscroll, const char* what) const {
+Window FindEdit(const Window& within, bool multiLine, bool hscroll) {
     for (const Window& w : within.Children(Find{.className = "Edit", .visibleOnly = false})) {
         const LONG_PTR s = w.Style();
         if (((s & ES_MULTILINE) != 0) == multiLine && ((s & WS_HSCROLL) != 0) == hscroll) return w;
     }
-    if (failure_.empty()) failure_ = std::string("no control ") + what;
     return {};
+}
+
+Window WizardUi::NeedEdit(const Window& within, bool multiLine, bool hscroll, const char* what) const {
+    const Window w = FindEdit(within, multiLine, hscroll);
+    if (!w && failure_.empty()) failure_ = std::string("no control ") + what;
+    return w;
 }
 
 bool WizardUi::Start() {
@@ -57,9 +65,8 @@ bool WizardUi::Start() {
     }
     const Window& wizard = setup.wizard;
     tabs = Need(wizard, Find{.className = "SysTabControl32"}, "page control");
-    for (HWND h = GetWindow(tabs.handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) pages.emplace_back(h);
-    if (pages.size() != 6) {
-        if (failure_.empty()) failure_ = std::to_string(pages.size()) + " pages, not 6";
+    if (const LRESULT n = SendMessageA(tabs.handle(), TCM_GETITEMCOUNT, 0, 0); n != 6) {
+        if (failure_.empty()) failure_ = std::to_string(n) + " tabs, not 6";
         return false;
     }
     back = Need(wizard, Find{.text = "<< Back", .className = "Button"}, "Back");
@@ -69,8 +76,10 @@ bool WizardUi::Start() {
         next = Need(wizard, Find{.text = kFinish, .className = "Button"}, "Next (Finish)");
     }
     cancel = Need(wizard, Find{.text = "Cancel", .className = "Button"}, "Cancel");
+    install = Need(tabs, Find{.text = "Install", .className = "Button"}, "Install");
+    if (!install) return false;
+    pages[0] = PageOf(install);
     const Window& init = pages[0];
-    install = Need(init, Find{.text = "Install", .className = "Button"}, "Install");
     uninstall = Need(init, Find{.text = "Uninstall", .className = "Button"}, "Uninstall");
     modify = Need(init, Find{.text = "Modify / Repair", .className = "Button"}, "Modify / Repair");
     staticInstall = Need(init, Find{.text = "(Install Vaskel on your computer)", .className = "Static"}, "StaticText1");
@@ -81,36 +90,50 @@ bool WizardUi::Start() {
     return failure_.empty();
 }
 
-// A page's controls exist once it has been shown; they are looked up then.
+// The page that holds a control, which may sit in a box on the page.
+Window WizardUi::PageOf(const Window& control) const {
+    HWND h = control.handle();
+    while (h && GetParent(h) != tabs.handle()) h = GetParent(h);
+    return Window(h);
+}
+
+// A page and its controls exist once it has been shown. The page is known by a
+// control only it holds, as a user knows it, and its controls are looked up then.
 void WizardUi::FindShown() const {
-    const auto shown = [&](size_t page, const Window& probe) {
-        return !probe && GetWindow(pages[page].handle(), GW_CHILD) != nullptr;
+    const auto appeared = [&](size_t page, auto mark) {
+        if (pages[page]) return false;
+        const Window w = mark();
+        if (w) pages[page] = PageOf(w);
+        return static_cast<bool>(w);
+    };
+    const auto buttonOf = [&](const std::string& text) {
+        return [&, text] { return tabs.Child(Find{.text = text, .className = "Button", .visibleOnly = false}); };
     };
     const auto button = [&](size_t page, const std::string& text, const char* what) {
         return Need(pages[page], Find{.text = text, .className = "Button"}, what);
     };
-    if (shown(1, agree)) {
+    if (appeared(1, buttonOf("I agree with the terms and conditions"))) {
         license = NeedEdit(pages[1], true, false, "MemoLicense");
         agree = button(1, "I agree with the terms and conditions", "CK_Agree");
     }
-    if (shown(2, sim)) {
+    if (appeared(2, buttonOf("Vaskel Sim"))) {
         vaskel = button(2, "Vaskel - Neural Networks Development Environment", "CK_Vaskel");
         sim = button(2, "Vaskel Sim", "CK_VaskelSim");
         docEn = button(2, "Help Documentation and Tutorials in English", "CK_DocEn");
         docPt = button(2, "Help Documentation and Tutorials in Portuguese", "CK_DocPt");
         animate = button(2, kAnimate, "CK_Animate");
     }
-    if (shown(3, location)) {
+    if (appeared(3, buttonOf(kTypical))) {
         typical = button(3, kTypical, "CK_Normal");
         custom = button(3, kCustom, "RadioButton2");
         location = NeedEdit(pages[3], false, false, "EditLocation");
         choose = button(3, "Choose...", "ButtonSelect");
     }
-    if (shown(4, menu)) {
+    if (appeared(4, buttonOf("Create Start Menu Program Group"))) {
         menu = button(4, "Create Start Menu Program Group", "CK_Menu");
         desktopIcon = button(4, "Create Desktop Icon", "CK_DesktopIcon");
     }
-    if (shown(5, readme)) readme = NeedEdit(pages[5], true, true, "MemoReadme");
+    if (appeared(5, [&] { return FindEdit(tabs, true, true); })) readme = NeedEdit(pages[5], true, true, "MemoReadme");
 }
 
 Page WizardUi::Shown() const {

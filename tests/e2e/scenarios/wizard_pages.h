@@ -87,7 +87,8 @@ public:
 
     SetupSession setup;
     Window tabs, back, next, cancel;
-    std::vector<Window> pages;  // in the page control's order
+    // In the page control's order; empty until the page has been shown.
+    mutable std::vector<Window> pages = std::vector<Window>(6);
     Window install, uninstall, modify, staticInstall, staticUninstall, staticModify;
     // Empty until their page has been shown.
     mutable Window license, agree;
@@ -99,6 +100,7 @@ public:
 private:
     // Finds the controls of the pages shown since the last look.
     void FindShown() const;
+    Window PageOf(const Window& control) const;
     Window Need(const Window& within, const Find& query, const char* what) const;
     Window NeedEdit(const Window& within, bool multiLine, bool hscroll, const char* what) const;
     mutable std::string failure_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Application.h"
 #include "BoxWatcher.h"
 #include "Exception.h"
@@ -90,9 +92,18 @@ TEST(FormLoading, EveryShippedLayoutMatchesItsClass) {
     EXPECT_EQ(LoadError(install, vk::LoadResourceText("installdlg.layout")), "");
     EXPECT_NE(wizard.Image1, nullptr);
     EXPECT_EQ(wizard.TabSheet->PageCount(), 6);
-    // Windows are made when first needed; the designed page shows first.
-    EXPECT_EQ(GetWindow(wizard.StepLicense->Handle(), GW_CHILD), nullptr);
+    // Windows are made when first needed; the designed page shows first, and the
+    // pages made later stand in the layout's order, whatever order they came in.
+    const auto pageWindows = [&] {
+        std::vector<HWND> out;
+        for (HWND h = GetWindow(wizard.TabSheet->Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            out.push_back(h);
+        return out;
+    };
     EXPECT_EQ(wizard.TabSheet->ActivePage(), wizard.StepInit);
+    EXPECT_EQ(pageWindows(), std::vector<HWND>{wizard.StepInit->Handle()});
+    const HWND mode = wizard.StepMode->Handle(), license = wizard.StepLicense->Handle();
+    EXPECT_EQ(pageWindows(), (std::vector<HWND>{wizard.StepInit->Handle(), license, mode}));
     const char* order[] = {"StepInit", "StepLicense", "StepComponents", "StepMode", "StepIcons", "StepReadme"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(wizard.TabSheet->PageAt(i)->Name(), order[i]);
 }
