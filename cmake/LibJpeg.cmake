@@ -24,7 +24,7 @@ set(jpeg_args
   # One small picture is decoded: no SIMD (its dispatch table pulls in the encoder's
   # too), and the linker drops what the decoder does not use.
   -DWITH_SIMD=OFF -DWITH_ARITH_ENC=OFF
-  "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG -ffunction-sections -fdata-sections")
+  "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG -ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0")
 if(CMAKE_TOOLCHAIN_FILE)
   list(APPEND jpeg_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
 else()

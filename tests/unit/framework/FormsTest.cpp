@@ -8,6 +8,7 @@
 #include "Form.h"
 #include "Formwizard.h"
 #include "Installdlg.h"
+#include "JpegPicture.h"
 #include "Mainform.h"
 #include "Resources.h"
 
@@ -206,6 +207,16 @@ TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
     SendMessageA(w.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 24);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 48);
+}
+
+TEST(FormLoading, ADamagedPictureFailsInTheDecodersOwnWords) {
+    const unsigned char notJpeg[] = {'B', 'M', 0x36, 0x10, 0, 0};
+    try {
+        vk::DecodeJpeg(notJpeg, sizeof notJpeg, nullptr, nullptr);
+        ADD_FAILURE() << "decoded";
+    } catch (const vk::Exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot read the picture: Not a JPEG file: starts with 0x42 0x4d");
+    }
 }
 
 class Controls : public ::testing::Test {
