@@ -73,6 +73,14 @@ void TForm::Show() {
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         return;
     }
+    if (state_ == WindowState::Maximized && IsZoomed(hwnd_)) {
+        // Made maximized, it is shown without activation: a window its Show handler
+        // brings up then takes the activation once, not from this form.
+        ShowWindow(hwnd_, SW_SHOWNA);
+        Fire("Show");
+        if (!GetActiveWindow()) Activate();
+        return;
+    }
     ShowWindow(hwnd_, state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     Fire("Show");
 }
@@ -111,9 +119,10 @@ void TForm::Activate() {
 }
 
 void TForm::SetBorderStyle(BorderStyle style) {
-    LONG s = GetWindowLongA(Handle(), GWL_STYLE) &
-             ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-    LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE) & ~(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+    DWORD s = hwnd_ ? GetWindowLongA(hwnd_, GWL_STYLE) : create_.style;
+    DWORD ex = hwnd_ ? GetWindowLongA(hwnd_, GWL_EXSTYLE) : create_.exStyle;
+    s &= ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER | WS_DLGFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    ex &= ~(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
     s |= WS_POPUP;
     switch (style) {
         case BorderStyle::None:
@@ -129,6 +138,11 @@ void TForm::SetBorderStyle(BorderStyle style) {
         case BorderStyle::Single:
             s |= WS_CAPTION | WS_SYSMENU;
             break;
+    }
+    if (!hwnd_) {  // the window is made with them, at its maximized size if it has one
+        create_.style = s;
+        create_.exStyle = ex;
+        return;
     }
     SetWindowLongA(hwnd_, GWL_STYLE, s);
     SetWindowLongA(hwnd_, GWL_EXSTYLE, ex);

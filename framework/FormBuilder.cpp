@@ -174,9 +174,9 @@ void FormBuilder::MakeForm() {
     TForm* main = Application.MainForm();
     HWND owner = main && main != &form_ ? main->Handle() : nullptr;
     const RECT& f = form_.frame_;
-    HWND hwnd =
-        CreateWindowExA(form_.create_.exStyle, kFormClass, form_.caption_.c_str(), form_.create_.style, f.left, f.top,
-                        f.right - f.left, f.bottom - f.top, owner, nullptr, GetModuleHandleA(nullptr), &form_);
+    const DWORD style = form_.create_.style | (form_.state_ == WindowState::Maximized ? WS_MAXIMIZE : 0);
+    HWND hwnd = CreateWindowExA(form_.create_.exStyle, kFormClass, form_.caption_.c_str(), style, f.left, f.top,
+                                f.right - f.left, f.bottom - f.top, owner, nullptr, GetModuleHandleA(nullptr), &form_);
     if (!hwnd) throw Exception("Cannot create the window " + form_.name_);
     ShowAppIcon(hwnd, form_.dpi_);
     formFont_ = MakeFont(form_);

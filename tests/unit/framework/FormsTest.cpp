@@ -209,6 +209,23 @@ TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
     EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 48);
 }
 
+TEST(FormLoading, AMaximizedBorderlessFormCoversTheScreenAndIsActiveWhenNothingElseTookIt) {
+    ProbeForm f;
+    f.Load(kProbe);
+    f.SetWindowState(vk::WindowState::Maximized);
+    f.SetBorderStyle(vk::BorderStyle::None);  // before its window exists, as the backdrop does
+    f.Show();
+    RECT r;
+    GetWindowRect(f.Handle(), &r);
+    EXPECT_TRUE(IsZoomed(f.Handle()));
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetActiveWindow(), f.Handle());
+    f.Destroy();
+}
+
 TEST(FormLoading, ADamagedPictureFailsInTheDecodersOwnWords) {
     const unsigned char notJpeg[] = {'B', 'M', 0x36, 0x10, 0, 0};
     try {
