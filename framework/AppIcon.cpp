@@ -16,14 +16,19 @@ Icon LoadAppIcon(int metric, int dpi) {
 
 }  // namespace
 
-void ShowAppIcon(HWND hwnd, int dpi) {
-    // One pair per DPI, kept while the program runs: windows hold the handles, not copies.
+AppIconPair AppIcons(int dpi) {
+    // Window classes and windows hold the handles, not copies.
     static std::map<int, std::pair<Icon, Icon>> loaded;
     auto [it, added] = loaded.try_emplace(dpi);
     if (added) it->second = {LoadAppIcon(SM_CXSMICON, dpi), LoadAppIcon(SM_CXICON, dpi)};
-    if (!it->second.first) return;
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(it->second.first.get()));
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(it->second.second.get()));
+    return {it->second.first.get(), it->second.second.get()};
+}
+
+void ShowAppIcon(HWND hwnd, int dpi) {
+    const AppIconPair icons = AppIcons(dpi);
+    if (!icons.small) return;
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big));
 }
 
 }  // namespace vk

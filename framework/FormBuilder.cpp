@@ -32,6 +32,11 @@ LRESULT CALLBACK ForwardToForm(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+int ScreenDpi() {
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
+    return dpi > 0 ? dpi : 96;
+}
+
 void RegisterClasses(WNDPROC formProc) {
     static bool done = false;
     if (done) return;
@@ -42,14 +47,11 @@ void RegisterClasses(WNDPROC formProc) {
     wc.lpfnWndProc = formProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    const AppIconPair icons = AppIcons(ScreenDpi());
+    wc.hIcon = icons.big;
+    wc.hIconSm = icons.small;
     wc.lpszClassName = kFormClass;
     RegisterClassExA(&wc);
-}
-
-int ScreenDpi() {
-    const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : 96;
 }
 
 std::optional<COLORREF> ParseColor(const std::string& s) {
@@ -178,7 +180,9 @@ void FormBuilder::MakeForm() {
     HWND hwnd = CreateWindowExA(form_.create_.exStyle, kFormClass, form_.caption_.c_str(), style, f.left, f.top,
                                 f.right - f.left, f.bottom - f.top, owner, nullptr, GetModuleHandleA(nullptr), &form_);
     if (!hwnd) throw Exception("Cannot create the window " + form_.name_);
-    ShowAppIcon(hwnd, form_.dpi_);
+    // A dialog frame shows no class icon, so a form with a title bar is given its own,
+    // as is one made at another DPI than the class's icons were drawn for.
+    if ((form_.create_.style & WS_CAPTION) || form_.dpi_ != ScreenDpi()) ShowAppIcon(hwnd, form_.dpi_);
     formFont_ = MakeFont(form_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
     MakeChildren(form_);

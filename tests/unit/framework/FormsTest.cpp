@@ -183,16 +183,19 @@ TEST(FormLoading, ProgressDialogHasItsClientSizeAndRange) {
     EXPECT_EQ(d.ProgressBar->Position(), 100);
 }
 
-// The width of the icon a window shows, 0 for none.
-int IconWidth(HWND hwnd, WPARAM which) {
+// The width of an icon, 0 for none.
+int IconWidth(HICON icon) {
     ICONINFO info{};
-    auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, which, 0));
     if (!icon || !GetIconInfo(icon, &info)) return 0;
     BITMAP bm{};
     GetObjectA(info.hbmColor, sizeof bm, &bm);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return bm.bmWidth;
+}
+
+int IconWidth(HWND hwnd, WPARAM which) {
+    return IconWidth(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, which, 0)));
 }
 
 TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
@@ -202,6 +205,9 @@ TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
     ASSERT_EQ(w.Dpi(), 96);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 16);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 32);
+    // A form without a title bar, as the backdrop, shows the class's, drawn for the screen.
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(GetClassLongPtrA(w.Handle(), GCLP_HICONSM))), 16);
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(GetClassLongPtrA(w.Handle(), GCLP_HICON))), 32);
     RECT r;
     GetWindowRect(w.Handle(), &r);
     SendMessageA(w.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
