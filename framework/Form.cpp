@@ -191,7 +191,7 @@ void TForm::Rescale(int dpi, const RECT& suggested) {
     // New fonts first; the old ones go once no control holds them.
     std::vector<GdiObject> retired = std::move(gdi_);
     gdi_.clear();
-    HFONT formFont = CreateUiFont(fontFace_, Scale(fontSize_));
+    HFONT formFont = font_ = CreateUiFont(fontFace_, Scale(fontSize_));
     gdi_.emplace_back(formFont);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont), FALSE);
     for (const auto& c : controls_) {

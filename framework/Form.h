@@ -99,6 +99,7 @@ private:
     std::map<std::string, Handler> handlers_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<GdiObject> gdi_;  // fonts made for the controls, freed with the form
+    HFONT font_ = nullptr;        // the form's own, for the controls that name none
     std::map<COLORREF, vk::Brush> brushes_;
     COLORREF color_ = CLR_INVALID;
     HDC paintDc_ = nullptr;

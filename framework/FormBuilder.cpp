@@ -102,13 +102,12 @@ void FormBuilder::Build(const std::string& layoutText) {
 
 void FormBuilder::MakePage(Page& page) {
     page.made_ = true;
-    formFont_ = reinterpret_cast<HFONT>(SendMessageA(form_.hwnd_, WM_GETFONT, 0, 0));
     if (!page.hwnd_) MakeControl(page);
     MakeChildren(page);
 }
 
 HFONT FormBuilder::MakeFont(const Control& control) {
-    if (control.fontFace_.empty()) return formFont_;
+    if (control.fontFace_.empty()) return form_.font_;
     HFONT font = CreateUiFont(control.fontFace_, form_.Scale(control.fontSize_));
     form_.gdi_.emplace_back(font);
     return font;
@@ -183,8 +182,8 @@ void FormBuilder::MakeForm() {
     // A dialog frame shows no class icon, so a form with a title bar is given its own,
     // as is one made at another DPI than the class's icons were drawn for.
     if ((form_.create_.style & WS_CAPTION) || form_.dpi_ != ScreenDpi()) ShowAppIcon(hwnd, form_.dpi_);
-    formFont_ = MakeFont(form_);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
+    form_.font_ = MakeFont(form_);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form_.font_), FALSE);
     MakeChildren(form_);
 }
 

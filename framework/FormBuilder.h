@@ -40,7 +40,6 @@ private:
     [[noreturn]] void Fail(const LayoutNode& node, const std::string& what) const;
 
     TForm& form_;
-    HFONT formFont_ = nullptr;
     int nextId_ = 100;
 };
 

@@ -105,6 +105,11 @@ TEST(FormLoading, EveryShippedLayoutMatchesItsClass) {
     EXPECT_EQ(pageWindows(), std::vector<HWND>{wizard.StepInit->Handle()});
     const HWND mode = wizard.StepMode->Handle(), license = wizard.StepLicense->Handle();
     EXPECT_EQ(pageWindows(), (std::vector<HWND>{wizard.StepInit->Handle(), license, mode}));
+    // The controls of pages made later have the form's font, as those made with the form.
+    const auto fontOf = [](vk::Control* c) { return SendMessageA(c->Handle(), WM_GETFONT, 0, 0); };
+    EXPECT_NE(fontOf(wizard.ButtonNext), 0);
+    EXPECT_EQ(fontOf(wizard.CK_Install), fontOf(wizard.ButtonNext));
+    EXPECT_EQ(fontOf(wizard.CK_Agree), fontOf(wizard.ButtonNext));
     const char* order[] = {"StepInit", "StepLicense", "StepComponents", "StepMode", "StepIcons", "StepReadme"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(wizard.TabSheet->PageAt(i)->Name(), order[i]);
 }
