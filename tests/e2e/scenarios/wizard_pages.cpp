@@ -97,43 +97,38 @@ Window WizardUi::PageOf(const Window& control) const {
     return Window(h);
 }
 
-// A page and its controls exist once it has been shown. The page is known by a
-// control only it holds, as a user knows it, and its controls are looked up then.
+// A page and its controls exist once it has been shown: a control only that page
+// holds is looked for in the page control, as a user knows the page, and the
+// page's other controls then on the page that holds it.
 void WizardUi::FindShown() const {
-    const auto appeared = [&](size_t page, auto mark) {
-        if (pages[page]) return false;
-        const Window w = mark();
-        if (w) pages[page] = PageOf(w);
-        return static_cast<bool>(w);
-    };
-    const auto buttonOf = [&](const std::string& text) {
-        return [&, text] { return tabs.Child(Find{.text = text, .className = "Button", .visibleOnly = false}); };
+    const auto inTabs = [&](const std::string& text) {
+        return tabs.Child(Find{.text = text, .className = "Button", .visibleOnly = false});
     };
     const auto button = [&](size_t page, const std::string& text, const char* what) {
         return Need(pages[page], Find{.text = text, .className = "Button"}, what);
     };
-    if (appeared(1, buttonOf("I agree with the terms and conditions"))) {
+    if (!agree && (agree = inTabs("I agree with the terms and conditions"))) {
+        pages[1] = PageOf(agree);
         license = NeedEdit(pages[1], true, false, "MemoLicense");
-        agree = button(1, "I agree with the terms and conditions", "CK_Agree");
     }
-    if (appeared(2, buttonOf("Vaskel Sim"))) {
+    if (!sim && (sim = inTabs("Vaskel Sim"))) {
+        pages[2] = PageOf(sim);
         vaskel = button(2, "Vaskel - Neural Networks Development Environment", "CK_Vaskel");
-        sim = button(2, "Vaskel Sim", "CK_VaskelSim");
         docEn = button(2, "Help Documentation and Tutorials in English", "CK_DocEn");
         docPt = button(2, "Help Documentation and Tutorials in Portuguese", "CK_DocPt");
         animate = button(2, kAnimate, "CK_Animate");
     }
-    if (appeared(3, buttonOf(kTypical))) {
-        typical = button(3, kTypical, "CK_Normal");
+    if (!typical && (typical = inTabs(kTypical))) {
+        pages[3] = PageOf(typical);
         custom = button(3, kCustom, "RadioButton2");
         location = NeedEdit(pages[3], false, false, "EditLocation");
         choose = button(3, "Choose...", "ButtonSelect");
     }
-    if (appeared(4, buttonOf("Create Start Menu Program Group"))) {
-        menu = button(4, "Create Start Menu Program Group", "CK_Menu");
+    if (!menu && (menu = inTabs("Create Start Menu Program Group"))) {
+        pages[4] = PageOf(menu);
         desktopIcon = button(4, "Create Desktop Icon", "CK_DesktopIcon");
     }
-    if (appeared(5, [&] { return FindEdit(tabs, true, true); })) readme = NeedEdit(pages[5], true, true, "MemoReadme");
+    if (!readme && (readme = FindEdit(tabs, true, true))) pages[5] = PageOf(readme);
 }
 
 Page WizardUi::Shown() const {

@@ -95,16 +95,13 @@ TEST(FormLoading, EveryShippedLayoutMatchesItsClass) {
     EXPECT_EQ(wizard.TabSheet->PageCount(), 6);
     // Windows are made when first needed; the designed page shows first, and the
     // pages made later stand in the layout's order, whatever order they came in.
-    const auto pageWindows = [&] {
-        std::vector<HWND> out;
-        for (HWND h = GetWindow(wizard.TabSheet->Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            out.push_back(h);
-        return out;
-    };
     EXPECT_EQ(wizard.TabSheet->ActivePage(), wizard.StepInit);
-    EXPECT_EQ(pageWindows(), std::vector<HWND>{wizard.StepInit->Handle()});
+    const HWND init = wizard.StepInit->Handle();
+    EXPECT_EQ(GetWindow(wizard.TabSheet->Handle(), GW_CHILD), init);
+    EXPECT_EQ(GetWindow(init, GW_HWNDNEXT), nullptr);
     const HWND mode = wizard.StepMode->Handle(), license = wizard.StepLicense->Handle();
-    EXPECT_EQ(pageWindows(), (std::vector<HWND>{wizard.StepInit->Handle(), license, mode}));
+    EXPECT_EQ(GetWindow(init, GW_HWNDNEXT), license);
+    EXPECT_EQ(GetWindow(license, GW_HWNDNEXT), mode);
     // The controls of pages made later have the form's font, as those made with the form.
     const auto fontOf = [](vk::Control* c) { return SendMessageA(c->Handle(), WM_GETFONT, 0, 0); };
     EXPECT_NE(fontOf(wizard.ButtonNext), 0);
@@ -188,19 +185,16 @@ TEST(FormLoading, ProgressDialogHasItsClientSizeAndRange) {
     EXPECT_EQ(d.ProgressBar->Position(), 100);
 }
 
-// The width of an icon, 0 for none.
-int IconWidth(HICON icon) {
+// The width of the icon a window shows, 0 for none.
+int IconWidth(HWND hwnd, WPARAM which) {
     ICONINFO info{};
+    auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, which, 0));
     if (!icon || !GetIconInfo(icon, &info)) return 0;
     BITMAP bm{};
     GetObjectA(info.hbmColor, sizeof bm, &bm);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return bm.bmWidth;
-}
-
-int IconWidth(HWND hwnd, WPARAM which) {
-    return IconWidth(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, which, 0)));
 }
 
 TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
@@ -210,31 +204,11 @@ TEST(FormLoading, FormsCarryTheProgramsIconDrawnForTheirDpi) {
     ASSERT_EQ(w.Dpi(), 96);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 16);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 32);
-    // A form without a title bar, as the backdrop, shows the class's, drawn for the screen.
-    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(GetClassLongPtrA(w.Handle(), GCLP_HICONSM))), 16);
-    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(GetClassLongPtrA(w.Handle(), GCLP_HICON))), 32);
     RECT r;
     GetWindowRect(w.Handle(), &r);
     SendMessageA(w.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(IconWidth(w.Handle(), ICON_SMALL), 24);
     EXPECT_EQ(IconWidth(w.Handle(), ICON_BIG), 48);
-}
-
-TEST(FormLoading, AMaximizedBorderlessFormCoversTheScreenAndIsActiveWhenNothingElseTookIt) {
-    ProbeForm f;
-    f.Load(kProbe);
-    f.SetWindowState(vk::WindowState::Maximized);
-    f.SetBorderStyle(vk::BorderStyle::None);  // before its window exists, as the backdrop does
-    f.Show();
-    RECT r;
-    GetWindowRect(f.Handle(), &r);
-    EXPECT_TRUE(IsZoomed(f.Handle()));
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(GetActiveWindow(), f.Handle());
-    f.Destroy();
 }
 
 TEST(FormLoading, ADamagedPictureFailsInTheDecodersOwnWords) {
