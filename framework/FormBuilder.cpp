@@ -179,9 +179,8 @@ void FormBuilder::MakeForm() {
     HWND hwnd = CreateWindowExA(form_.create_.exStyle, kFormClass, form_.caption_.c_str(), style, f.left, f.top,
                                 f.right - f.left, f.bottom - f.top, owner, nullptr, GetModuleHandleA(nullptr), &form_);
     if (!hwnd) throw Exception("Cannot create the window " + form_.name_);
-    // A dialog frame shows no class icon, so a form with a title bar is given its own,
-    // as is one made at another DPI than the class's icons were drawn for.
-    if ((form_.create_.style & WS_CAPTION) || form_.dpi_ != ScreenDpi()) ShowAppIcon(hwnd, form_.dpi_);
+    // A dialog frame shows no class icon, so a form with a title bar is given its own.
+    if (form_.create_.style & WS_CAPTION) ShowAppIcon(hwnd, form_.dpi_);
     form_.font_ = MakeFont(form_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form_.font_), FALSE);
     MakeChildren(form_);
