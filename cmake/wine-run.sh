@@ -2,6 +2,8 @@
 # Runs a Windows program under Wine in the build tree's private test prefix.
 # ctest uses this as the cross-compiling emulator.
 set -eu
+# A step that fails says which, rather than ending the test without a word.
+trap 'echo "wine-run: line $LINENO: \"$BASH_COMMAND\" failed ($?)" >&2' ERR
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/wine-lib.sh"
 close_inherited_fds
@@ -21,10 +23,8 @@ start_wineserver
 # Wine's service processes outlive the program and keep its output handles: give them
 # a file, not ctest's pipe, or ctest waits for them forever.
 out=$(mktemp)
-set +e
-wine "$@" </dev/null >"$out" 2>&1
-rc=$?
-set -e
+rc=0
+wine "$@" </dev/null >"$out" 2>&1 || rc=$?
 cat "$out"
 rm -f "$out"
 exit $rc

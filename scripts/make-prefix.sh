@@ -3,6 +3,8 @@
 # its own HOME, no Z: drive, real user folders, Wine's own fonts, no menu builder.
 # Nothing outside the prefix is touched. Quick when the prefix is ready already.
 set -eu
+# A step that fails says which, rather than ending without a word.
+trap 'echo "make-prefix: line $LINENO: \"$BASH_COMMAND\" failed ($?)" >&2' ERR
 prefix=$1 template=${2:-}
 [ -f "$prefix/.vaskel-ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
