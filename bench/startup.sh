@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up figures: process start to a visible wizard against a bare window
-# program built with the same flags, under one warm wineserver on a private
-# Xvfb, and the exe sizes. Run from anywhere after configuring with the
+# program built with the same flags and against the same first screen made
+# directly on Win32, under one warm wineserver on a private Xvfb, and the exe sizes. Run from anywhere after configuring with the
 # windows-x64 preset. Optional argument: the number of timed runs (default 7).
 set -eu -o pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,12 +10,14 @@ close_inherited_fds
 build=$root/build
 runs=${1:-7}
 cd "$root"
-cmake --build "$build" -j2 --target VaskelSetup bench_bare_window bench_bare_cxx_window bench_startup_timer >/dev/null
+cmake --build "$build" -j2 --target VaskelSetup bench_bare_window bench_bare_cxx_window bench_raw_startup \
+  bench_startup_timer >/dev/null
 
 setup_exe=$build/app/VaskelSetup.exe
 bare_exe=$build/bench/startup/bench_bare_window.exe
 cxx_exe=$build/bench/startup/bench_bare_cxx_window.exe
 timer_exe=$build/bench/startup/bench_startup_timer.exe
+raw_exe=$build/bench/startup/bench_raw_startup.exe
 
 payload=$(awk -F'\t' '!/^#/ && $4 ~ /^[0-9]+$/ { s += $4 } END { print s }' "$root/payload/manifest.tsv" 2>/dev/null || true)
 [ -n "$payload" ] && [ "$payload" -gt 0 ] || { echo "startup.sh: no sizes in payload/manifest.tsv" >&2; exit 1; }
@@ -36,7 +38,7 @@ prefix=$build/wine/bench-startup
 rm -rf "$prefix" "$prefix.lock"
 "$root/scripts/make-prefix.sh" "$prefix" "$template" >/dev/null
 mkdir -p "$prefix/drive_c/bench"
-cp "$setup_exe" "$bare_exe" "$timer_exe" "$prefix/drive_c/bench/"
+cp "$setup_exe" "$bare_exe" "$raw_exe" "$timer_exe" "$prefix/drive_c/bench/"
 
 export WINEPREFIX=$prefix HOME=$prefix/home WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -66,4 +68,5 @@ start_wineserver
 
 cd "$prefix/drive_c"
 wine 'C:\bench\bench_startup_timer.exe' 'C:\bench\bench_bare_window.exe' "Bare Window" \
-  'C:\bench\VaskelSetup.exe' "Vaskel Setup Wizard" "$runs" </dev/null | tr -d '\r'
+  'C:\bench\VaskelSetup.exe' "Vaskel Setup Wizard" "$runs" 'C:\bench\bench_raw_startup.exe' "Vaskel Setup Wizard" \
+  </dev/null | tr -d '\r'

@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
     GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Wizard->Image1->Handle(), STM_GETIMAGE, IMAGE_BITMAP, 0)),
                sizeof picture, &picture);
     rawref::Windows reference(SIZE{picture.bmWidth, picture.bmHeight});
+    reference.MakeRest();
 
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);

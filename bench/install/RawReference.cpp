@@ -68,6 +68,13 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// Resource 1 at the screen's size, as the program's windows show it; none without one.
+HICON ResourceIcon(int metric) {
+    const int size = GetSystemMetrics(metric);
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_SHARED));
+}
+
 void Register(const char* name) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -75,6 +82,8 @@ void Register(const char* name) {
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = ResourceIcon(SM_CXICON);
+    wc.hIconSm = ResourceIcon(SM_CXSMICON);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;
     RegisterClassExA(&wc);
@@ -153,9 +162,9 @@ Windows::Windows(SIZE picture) {
         return Make(k.ex, k.cls, text, k.style, b, parent);
     };
 
-    // The backdrop: borderless, full screen, painting its gradient under two transparent labels.
-    backdrop_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "Vaskel Installation", WS_POPUP, 0, 0, screenW,
-                                screenH, nullptr, nullptr, instance, nullptr);
+    // The backdrop: borderless, maximised, painting its gradient under two transparent labels.
+    backdrop_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "Vaskel Installation", WS_POPUP | WS_MAXIMIZE, 0, 0,
+                                screenW, screenH, nullptr, nullptr, instance, nullptr);
     SetWindowLongPtrA(backdrop_, GWLP_USERDATA, 1);
     const HWND title = make(kLabel, "Vaskel Setup", {8, 8, 294, 58}, backdrop_);
     SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
@@ -163,44 +172,39 @@ Windows::Windows(SIZE picture) {
     for (HWND label : {title, copy})
         SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kWhiteTransparent));
 
-    // The wizard: 544 x 336 outside, a dialog frame, on top, centred.
+    // The wizard: 544 x 336 outside, a dialog frame with the program's icon, on top, centred.
     const int ww = MulDiv(544, dpi_, 96), wh = MulDiv(336, dpi_, 96);
     wizard_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kFormClass,
                               "Vaskel Setup Wizard", WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU,
                               (screenW - ww) / 2, (screenH - wh) / 2, ww, wh, backdrop_, nullptr, instance, nullptr);
+    if (const HICON small = ResourceIcon(SM_CXSMICON)) {
+        SendMessageA(wizard_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+        SendMessageA(wizard_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ResourceIcon(SM_CXICON)));
+    }
     SendMessageA(wizard_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     tabs_ = Make(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
                  WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | WS_GROUP, {11, -25, 512, 289},
                  wizard_);
-    HWND pages[6];
     const char* const tabLabels[6] = {"Step 1", "Step 3", "Step 4", "Step 5", "Step 6", "Step 7"};
-    RECT pageRect;
-    GetClientRect(tabs_, &pageRect);
     for (int i = 0; i < 6; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(tabLabels[i]);
         SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pageRect));
-    for (HWND& page : pages) {
-        page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_GROUP, pageRect.left, pageRect.top,
-                               pageRect.right - pageRect.left, pageRect.bottom - pageRect.top, tabs_, nullptr, instance,
-                               nullptr);
-        SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    }
     // Step 1: the choice of action beside the welcome picture.
-    make(kGroupBox, "Choose an Option:", {312, 55, 184, 181}, pages[0]);
+    MakePage(0);
+    make(kGroupBox, "Choose an Option:", {312, 55, 184, 181}, pages_[0]);
     // As the wizard offers them on a machine without the product: Install alone.
-    SendMessageA(make(kRadioFirst, "Install", {337, 81, 56, 17}, pages[0]), BM_SETCHECK, BST_CHECKED, 0);
-    make({WC_BUTTONA, kRadio.style | WS_DISABLED, 0}, "Uninstall", {337, 134, 72, 17}, pages[0]);
-    make({WC_BUTTONA, kRadio.style | WS_DISABLED, 0}, "Modify / Repair", {337, 189, 113, 17}, pages[0]);
-    make(kStaticText, "(Install Vaskel on your computer)", {355, 100, 109, 29}, pages[0]);
+    SendMessageA(make(kRadioFirst, "Install", {337, 81, 56, 17}, pages_[0]), BM_SETCHECK, BST_CHECKED, 0);
+    make({WC_BUTTONA, kRadio.style | WS_DISABLED, 0}, "Uninstall", {337, 134, 72, 17}, pages_[0]);
+    make({WC_BUTTONA, kRadio.style | WS_DISABLED, 0}, "Modify / Repair", {337, 189, 113, 17}, pages_[0]);
+    make(kStaticText, "(Install Vaskel on your computer)", {355, 100, 109, 29}, pages_[0]);
     const Kind greyed{WC_STATICA, kStaticText.style | WS_DISABLED, 0};
-    make(greyed, "(Completely uninstall Vaskel from your computer)", {353, 151, 133, 27}, pages[0]);
-    make(greyed, "(Add/remove/replace components)", {353, 206, 105, 28}, pages[0]);
+    make(greyed, "(Completely uninstall Vaskel from your computer)", {353, 151, 133, 27}, pages_[0]);
+    make(greyed, "(Add/remove/replace components)", {353, 206, 105, 28}, pages_[0]);
     const HWND scroll = make({WC_STATICA, WS_CLIPCHILDREN | WS_GROUP, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT}, "",
-                             {4, 13, 297, 223}, pages[0]);
+                             {4, 13, 297, 223}, pages_[0]);
     RECT inside;
     GetClientRect(scroll, &inside);
     const HWND image = CreateWindowExA(0, WC_STATICA, "", WS_CHILD | WS_VISIBLE | WS_GROUP | SS_BITMAP, 0, 0,
@@ -211,15 +215,40 @@ Windows::Windows(SIZE picture) {
         ReleaseDC(nullptr, screen);
     }
     SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
-    make(kLabel, "Welcome to Vaskel Setup Program", {312, 16, 168, 13}, pages[0]);
+    make(kLabel, "Welcome to Vaskel Setup Program", {312, 16, 168, 13}, pages_[0]);
+    // Below the pages: the line and the three buttons.
+    make({WC_STATICA, SS_OWNERDRAW | WS_GROUP, 0}, "", {16, 265, 497, 9}, wizard_);
+    make(kButton, "<< Back", {178, 273, 75, 25}, wizard_);
+    make(kButton, "Next >>", {253, 273, 75, 25}, wizard_);
+    make(kButton, "Cancel", {438, 272, 75, 25}, wizard_);
+    SendMessageA(tabs_, TCM_SETCURSEL, 0, 0);
+    ShowWindow(pages_[0], SW_SHOW);
+    activePage_ = pages_[0];
+}
+
+void Windows::MakePage(int index) {
+    RECT area;
+    GetClientRect(tabs_, &area);
+    SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    pages_[index] = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_GROUP, area.left, area.top,
+                                    area.right - area.left, area.bottom - area.top, tabs_, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(pages_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void Windows::MakeRest() {
+    const auto make = [&](const Kind& k, const char* text, RECT b, HWND parent) {
+        return Make(k.ex, k.cls, text, k.style, b, parent);
+    };
+    for (int i = 1; i < 6; ++i) MakePage(i);
     // Step 3: the licence.
     const std::string license = ResourceText("LICENSE_TXT"), readme = ResourceText("README_TXT");
-    const HWND licenseMemo = make(kMemo, license.c_str(), {16, 8, 441, 217}, pages[1]);
+    const HWND licenseMemo = make(kMemo, license.c_str(), {16, 8, 441, 217}, pages_[1]);
     SetWindowLongPtrA(licenseMemo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kSilverMemo));
-    make(kCheck, "I agree with the terms and conditions", {16, 240, 193, 17}, pages[1]);
+    make(kCheck, "I agree with the terms and conditions", {16, 240, 193, 17}, pages_[1]);
     // Step 4: the components.
     const HWND components = make(
-        kGroupBox, "Select the components that should be installed on your computer:", {40, 8, 425, 161}, pages[2]);
+        kGroupBox, "Select the components that should be installed on your computer:", {40, 8, 425, 161}, pages_[2]);
     const HWND vaskel = make({WC_BUTTONA, kCheck.style | WS_DISABLED, 0},
                              "Vaskel - Neural Networks Development Environment", {24, 32, 281, 17}, components);
     const HWND sim = make(kCheck, "Vaskel Sim", {24, 56, 97, 17}, components);
@@ -231,32 +260,24 @@ Windows::Windows(SIZE picture) {
                               {24, 128, 385, 17}, components);
     for (HWND box : {vaskel, sim, english, animate}) SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
     // Step 5: the destination and the mode.
-    const HWND destination = make(kGroupBox, "Choose Destination Folder:", {40, 136, 401, 105}, pages[3]);
+    const HWND destination = make(kGroupBox, "Choose Destination Folder:", {40, 136, 401, 105}, pages_[3]);
     const HWND edit = make(kEdit, "C:\\Vaskel", {16, 40, 377, 21}, destination);
     SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kWhiteEdit));
     make(kButton, "Choose...", {318, 72, 75, 25}, destination);
-    const HWND mode = make(kGroupBox, "Select Installation Mode:", {40, 24, 401, 97}, pages[3]);
+    const HWND mode = make(kGroupBox, "Select Installation Mode:", {40, 24, 401, 97}, pages_[3]);
     const HWND typical = make(kRadioFirst, "Typical (Install most common components)                 Size: 3.5MB",
                               {24, 32, 330, 17}, mode);
     SendMessageA(typical, BM_SETCHECK, BST_CHECKED, 0);
     make(kRadio, "Custom (Let you choose the components to install)     Size: 2.0 - 4.2MB", {24, 64, 353, 17}, mode);
     // Step 6: the shortcuts.
-    const HWND icons = make(kGroupBox, "Icons and Shortcuts:", {40, 56, 353, 73}, pages[4]);
+    const HWND icons = make(kGroupBox, "Icons and Shortcuts:", {40, 56, 353, 73}, pages_[4]);
     SendMessageA(make(kCheck, "Create Start Menu Program Group", {32, 24, 185, 17}, icons), BM_SETCHECK, BST_CHECKED,
                  0);
     make(kCheck, "Create Desktop Icon", {32, 48, 129, 17}, icons);
     // Step 7: the read-me.
-    const HWND readmeMemo = make(kMemoBoth, readme.c_str(), {16, 16, 441, 217}, pages[5]);
+    const HWND readmeMemo = make(kMemoBoth, readme.c_str(), {16, 16, 441, 217}, pages_[5]);
     SetWindowLongPtrA(readmeMemo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kSilverMemo));
-    // Below the pages: the line and the three buttons.
-    make({WC_STATICA, SS_OWNERDRAW | WS_GROUP, 0}, "", {16, 265, 497, 9}, wizard_);
-    make(kButton, "<< Back", {178, 273, 75, 25}, wizard_);
-    make(kButton, "Next >>", {253, 273, 75, 25}, wizard_);
-    make(kButton, "Cancel", {438, 272, 75, 25}, wizard_);
-    SendMessageA(tabs_, TCM_SETCURSEL, 0, 0);
-    ShowWindow(pages[0], SW_SHOW);
-    activePage_ = pages[0];
-    iconsPage_ = pages[4];
+    iconsPage_ = pages_[4];
 
     // The progress dialog: a 264 x 110 client area in a tool window frame, centred.
     const DWORD dialogStyle = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
@@ -264,8 +285,9 @@ Windows::Windows(SIZE picture) {
     RECT frame{0, 0, MulDiv(264, dpi_, 96), MulDiv(110, dpi_, 96)};
     AdjustWindowRectEx(&frame, dialogStyle, FALSE, dialogEx);
     const int dw = frame.right - frame.left, dh = frame.bottom - frame.top;
-    dialog_ = CreateWindowExA(dialogEx, kFormClass, "Installing...", dialogStyle, (screenW - dw) / 2,
-                              (screenH - dh) / 2, dw, dh, backdrop_, nullptr, instance, nullptr);
+    dialog_ = CreateWindowExA(dialogEx, kFormClass, "Installing...", dialogStyle,
+                              (GetSystemMetrics(SM_CXSCREEN) - dw) / 2, (GetSystemMetrics(SM_CYSCREEN) - dh) / 2, dw,
+                              dh, backdrop_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     bar_ = Make(0, PROGRESS_CLASSA, "", WS_GROUP, {24, 48, 209, 16}, dialog_);
     SendMessageA(bar_, PBM_SETRANGE32, 0, 100);

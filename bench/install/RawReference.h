@@ -24,12 +24,16 @@ bool WriteWhole(const File& file);
 // same classes, styles, sizes and controls), made hidden, as the program makes its forms.
 class Windows {
 public:
+    // What the first paint needs: the backdrop, and the wizard with its first page.
     // The welcome picture is only sized here: its pixels are never looked at.
     explicit Windows(SIZE picture);
+    // The other pages and the progress dialog.
+    void MakeRest();
     ~Windows();
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;
 
+    HWND Backdrop() const { return backdrop_; }
     HWND Wizard() const { return wizard_; }
     HWND Dialog() const { return dialog_; }
 
@@ -43,10 +47,12 @@ public:
 
 private:
     HWND Make(DWORD ex, const char* cls, const char* text, DWORD style, RECT bounds, HWND parent);
+    void MakePage(int index);
     void Status(const char* text);
     void Bar(int position);
 
     HWND backdrop_ = nullptr, wizard_ = nullptr, dialog_ = nullptr;
+    HWND pages_[6] = {};
     HWND tabs_ = nullptr, activePage_ = nullptr, iconsPage_ = nullptr, label_ = nullptr, bar_ = nullptr;
     int dpi_ = 96;
     vk::Font font_, titleFont_;

@@ -59,28 +59,48 @@ double TimeOne(const std::string& exe, const char* title) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s BARE.exe BARE-TITLE SETUP.exe SETUP-TITLE [RUNS]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s BARE.exe BARE-TITLE SETUP.exe SETUP-TITLE [RUNS [REFERENCE.exe REFERENCE-TITLE]]\n",
+                     argv[0]);
         return 2;
     }
     const int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 7;
-    // One untimed start of each, so that both meet the same warm caches.
+    const bool withReference = argc > 7;
+    // One untimed start of each, so that all meet the same warm caches.
     TimeOne(argv[1], argv[2]);
     TimeOne(argv[3], argv[4]);
-    std::vector<double> bare, setup, ratios;
+    if (withReference) TimeOne(argv[6], argv[7]);
+    std::vector<double> bare, setup, reference, ratios, againstReference;
     for (int i = 0; i < runs; ++i) {
         const double b = TimeOne(argv[1], argv[2]);
+        const double r = withReference ? TimeOne(argv[6], argv[7]) : 1;
         const double s = TimeOne(argv[3], argv[4]);
-        if (b <= 0 || s <= 0) {
-            std::fprintf(stderr, "run %d: a window never showed (bare %.1f, setup %.1f)\n", i + 1, b, s);
+        if (b <= 0 || s <= 0 || r <= 0) {
+            std::fprintf(stderr, "run %d: a window never showed (bare %.1f, setup %.1f, reference %.1f)\n", i + 1, b, s,
+                         r);
             return 1;
         }
         bare.push_back(b);
         setup.push_back(s);
         ratios.push_back(s / b);
-        std::printf("run %d: bare %7.1f ms  setup %7.1f ms  ratio %.2f\n", i + 1, b, s, s / b);
+        std::printf("run %d: bare %7.1f ms  setup %7.1f ms  ratio %.2f", i + 1, b, s, s / b);
+        if (withReference) {
+            reference.push_back(r);
+            againstReference.push_back(s / r);
+            std::printf("  reference %7.1f ms  setup/reference %.2f", r, s / r);
+        }
+        std::printf("\n");
     }
     std::printf("median bare  %7.1f ms\n", bench::Median(bare));
     std::printf("median setup %7.1f ms\n", bench::Median(setup));
+    if (withReference) {
+        std::vector<double> referenceAgainstBare;
+        for (int i = 0; i < runs; ++i) referenceAgainstBare.push_back(reference[i] / bare[i]);
+        std::printf("median reference %7.1f ms: %.2f of the bare window\n", bench::Median(reference),
+                    bench::Median(referenceAgainstBare));
+        std::printf("Start-up against the same first screen made directly on Win32: ratio %.2f\n",
+                    bench::Median(againstReference));
+    }
     std::printf("Start-up to the visible wizard against a bare window program: ratio %.2f (target 1.3)\n",
                 bench::Median(ratios));
     return 0;
