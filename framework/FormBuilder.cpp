@@ -184,6 +184,16 @@ void FormBuilder::MakeForm() {
     form_.font_ = MakeFont(form_);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form_.font_), FALSE);
     MakeChildren(form_);
+    // Made maximised, the form was already larger than designed when its children came.
+    if (style & WS_MAXIMIZE) form_.KeepAnchors();
+}
+
+RECT FormBuilder::DesignedClient() const {
+    RECT insets{};
+    AdjustWindowRectEx(&insets, form_.create_.style, FALSE, form_.create_.exStyle);
+    const RECT& f = form_.frame_;
+    return RECT{0, 0, (f.right - f.left) - (insets.right - insets.left),
+                (f.bottom - f.top) - (insets.bottom - insets.top)};
 }
 
 void FormBuilder::ReadChildren(const LayoutNode& node, Control* parent) {
@@ -285,8 +295,12 @@ void FormBuilder::MakeControl(Control& c) {
     c.Attach(hwnd);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(MakeFont(c)), FALSE);
     if (c.anchorRight_ || c.anchorBottom_) {
+        // The margins are those of the design, whatever size the parent has now.
         RECT pc;
-        GetClientRect(parentHwnd, &pc);
+        if (c.parent_ == &form_)
+            pc = DesignedClient();
+        else
+            GetClientRect(parentHwnd, &pc);
         c.marginRight_ = pc.right - b.right;
         c.marginBottom_ = pc.bottom - b.bottom;
     }
