@@ -168,7 +168,9 @@ Windows::Windows(SIZE picture) {
     SetWindowLongPtrA(backdrop_, GWLP_USERDATA, 1);
     const HWND title = make(kLabel, "Vaskel Setup", {8, 8, 294, 58}, backdrop_);
     SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    const HWND copy = make(kLabel, "\xA9 Kestrelmoor Software", {368, 288, 151, 13}, backdrop_);
+    // The notice keeps the designed window's margins: 11 right, 28 below.
+    const RECT notice{MulDiv(screenW, 96, dpi_) - 11 - 151, MulDiv(screenH, 96, dpi_) - 28 - 13, 151, 13};
+    const HWND copy = make(kLabel, "\xA9 Kestrelmoor Software", notice, backdrop_);
     for (HWND label : {title, copy})
         SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kWhiteTransparent));
 
