@@ -109,7 +109,8 @@ private:
     bool hasPaint_ = false;
     bool rescaling_ = false;  // a size change no resize handler is asked about
     int dpi_ = 96;
-    RECT frame_{};  // where the window is made, at dpi_
+    RECT frame_{};           // where the window is made, at dpi_
+    SIZE designedClient_{};  // inside the layout's own frame, at dpi_: what anchors measure from
     HWND lastFocus_ = nullptr;
 };
 

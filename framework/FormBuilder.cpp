@@ -140,16 +140,18 @@ void FormBuilder::ReadForm(const LayoutNode& node) {
     form_.topmost_ = props.Bool("topmost").value_or(false);
     if (form_.topmost_) ex |= WS_EX_TOPMOST;
 
-    RECT rc{0, 0, 0, 0};
+    RECT insets{0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&insets, ws, FALSE, ex, form_.dpi_);
+    const int frameW = insets.right - insets.left, frameH = insets.bottom - insets.top;
+    int w, h;
     if (auto cw = props.Int("clientwidth")) {
-        rc.right = form_.Scale(*cw);
-        rc.bottom = form_.Scale(props.Int("clientheight").value_or(0));
-        AdjustWindowRectEx(&rc, ws, FALSE, ex);
+        w = form_.Scale(*cw) + frameW;
+        h = form_.Scale(props.Int("clientheight").value_or(0)) + frameH;
     } else {
-        rc.right = form_.Scale(props.Int("width").value_or(300));
-        rc.bottom = form_.Scale(props.Int("height").value_or(200));
+        w = form_.Scale(props.Int("width").value_or(300));
+        h = form_.Scale(props.Int("height").value_or(200));
     }
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    form_.designedClient_ = SIZE{w - frameW, h - frameH};
     int x = form_.Scale(props.Int("left").value_or(0)), y = form_.Scale(props.Int("top").value_or(0));
     if (props.Text("position").value_or("designed") == "desktopcenter") {
         x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
@@ -186,14 +188,6 @@ void FormBuilder::MakeForm() {
     MakeChildren(form_);
     // Made maximised, the form was already larger than designed when its children came.
     if (style & WS_MAXIMIZE) form_.KeepAnchors();
-}
-
-RECT FormBuilder::DesignedClient() const {
-    RECT insets{};
-    AdjustWindowRectEx(&insets, form_.create_.style, FALSE, form_.create_.exStyle);
-    const RECT& f = form_.frame_;
-    return RECT{0, 0, (f.right - f.left) - (insets.right - insets.left),
-                (f.bottom - f.top) - (insets.bottom - insets.top)};
 }
 
 void FormBuilder::ReadChildren(const LayoutNode& node, Control* parent) {
@@ -298,7 +292,7 @@ void FormBuilder::MakeControl(Control& c) {
         // The margins are those of the design, whatever size the parent has now.
         RECT pc;
         if (c.parent_ == &form_)
-            pc = DesignedClient();
+            pc = RECT{0, 0, form_.designedClient_.cx, form_.designedClient_.cy};
         else
             GetClientRect(parentHwnd, &pc);
         c.marginRight_ = pc.right - b.right;

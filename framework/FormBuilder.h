@@ -33,7 +33,6 @@ private:
     // Making the windows of what was read.
     void MakeChildren(Control& parent);
     void MakeControl(Control& c);
-    RECT DesignedClient() const;
     void ShowFirstPage(PageControl& pages);
     // The control's own font when the layout gives one (remembered on the control,
     // to be made again at another DPI), else the form's.
