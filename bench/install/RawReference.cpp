@@ -168,8 +168,13 @@ Windows::Windows(SIZE picture) {
     SetWindowLongPtrA(backdrop_, GWLP_USERDATA, 1);
     const HWND title = make(kLabel, "Vaskel Setup", {8, 8, 294, 58}, backdrop_);
     SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    // The notice keeps the designed window's margins: 11 right, 28 below.
-    const RECT notice{MulDiv(screenW, 96, dpi_) - 11 - 151, MulDiv(screenH, 96, dpi_) - 28 - 13, 151, 13};
+    // The notice keeps its margins in the designed window: 530 x 329 with a title bar.
+    RECT insets{};
+    AdjustWindowRectExForDpi(&insets, WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_CONTROLPARENT,
+                             dpi_);
+    const int right = MulDiv(530, dpi_, 96) - (insets.right - insets.left) - MulDiv(368 + 151, dpi_, 96);
+    const int bottom = MulDiv(329, dpi_, 96) - (insets.bottom - insets.top) - MulDiv(288 + 13, dpi_, 96);
+    const RECT notice{MulDiv(screenW - right, 96, dpi_) - 151, MulDiv(screenH - bottom, 96, dpi_) - 13, 151, 13};
     const HWND copy = make(kLabel, "\xA9 Kestrelmoor Software", notice, backdrop_);
     for (HWND label : {title, copy})
         SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kWhiteTransparent));
