@@ -18,6 +18,9 @@ int BandOf(int y, int h) {
 
 Rgb BandColour(int i) { return Rgb{0, 0, BYTE(i + 10)}; }
 
+// The layout is in 96-DPI pixels; the program scales it to the screen's DPI.
+int Scaled(int v) { return MulDiv(v, static_cast<int>(GetDpiForSystem()), 96); }
+
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 std::string ShotName(const char* what) {
@@ -107,14 +110,11 @@ bool WhiteOverBand(const Rgb& p, const Rgb& band) {
 TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
     ASSERT_TRUE(Grab());
     SaveScreenshot(ShotName("title"));
-    // The layout is in 96-DPI pixels; the program scales it to the screen's DPI.
-    const int dpi = static_cast<int>(GetDpiForSystem());
-    auto scaled = [dpi](int v) { return MulDiv(v, dpi, 96); };
-    const RECT label{scaled(8), scaled(8), scaled(8 + 294), scaled(8 + 58)};
+    const RECT label{Scaled(8), Scaled(8), Scaled(8 + 294), Scaled(8 + 58)};
     RECT ink{screen.cx, screen.cy, -1, -1};
     int white = 0, strayWhite = 0, foreign = 0;
     const RECT wizard = setup.wizard.Rect();
-    for (int y = 0; y < scaled(120); ++y)
+    for (int y = 0; y < Scaled(120); ++y)
         for (int x = 0; x < screen.cx; ++x) {
             if (Inside(wizard, x, y)) continue;
             const Rgb p = shot.At(x, y), band = BandColour(BandOf(y, screen.cy));
@@ -131,7 +131,7 @@ TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
                 ADD_FAILURE() << "pixel " << x << "," << y << " is " << p << " over band " << band;
             }
         }
-    EXPECT_GT(white, scaled(scaled(800))) << "too little white text in the title's place";
+    EXPECT_GT(white, Scaled(Scaled(800))) << "too little white text in the title's place";
     EXPECT_EQ(strayWhite, 0) << "white outside the title label";
     EXPECT_EQ(foreign, 0) << "the title has colours of neither the text nor the gradient";
     // Transparent: the label's own corners show the gradient.
@@ -139,24 +139,22 @@ TEST_F(Backdrop, ShowsTheTitleInWhiteAtTheTopLeft) {
                     POINT{label.left, label.bottom - 1}, POINT{label.right - 1, label.bottom - 1}})
         EXPECT_EQ(shot.At(c.x, c.y), BandColour(BandOf(c.y, screen.cy))) << "corner " << c.x << "," << c.y;
     // A 50-pixel font: capitals stand about 35 pixels high; the text starts at the label's left.
-    EXPECT_LT(ink.left, label.left + scaled(12));
+    EXPECT_LT(ink.left, label.left + Scaled(12));
     EXPECT_GE(ink.top, label.top);
-    EXPECT_GE(ink.bottom - ink.top, scaled(30)) << "the title's letters are too small";
+    EXPECT_GE(ink.bottom - ink.top, Scaled(30)) << "the title's letters are too small";
     EXPECT_LE(ink.bottom, label.bottom);
-    EXPECT_GE(ink.right - ink.left, scaled(200)) << "\"Vaskel Setup\" spans most of the 294-pixel label";
+    EXPECT_GE(ink.right - ink.left, Scaled(200)) << "\"Vaskel Setup\" spans most of the 294-pixel label";
 }
 
 // The notice sits where the design puts it, a few pixels inside the window's
 // bottom-right corner: white in the corner, none above it.
 TEST_F(Backdrop, ShowsTheNoticeInWhiteAtTheBottomRight) {
     ASSERT_TRUE(Grab());
-    const int dpi = static_cast<int>(GetDpiForSystem());
-    auto scaled = [dpi](int v) { return MulDiv(v, dpi, 96); };
     int corner = 0, above = 0;
-    for (int y = screen.cy - scaled(60); y < screen.cy; ++y)
-        for (int x = screen.cx - scaled(170); x < screen.cx; ++x)
-            (y >= screen.cy - scaled(20) ? corner : above) += shot.At(x, y) == Rgb{255, 255, 255};
-    EXPECT_GT(corner, scaled(scaled(40))) << "no notice in the bottom-right corner";
+    for (int y = screen.cy - Scaled(60); y < screen.cy; ++y)
+        for (int x = screen.cx - Scaled(170); x < screen.cx; ++x)
+            (y >= screen.cy - Scaled(20) ? corner : above) += shot.At(x, y) == Rgb{255, 255, 255};
+    EXPECT_GT(corner, Scaled(Scaled(40))) << "no notice in the bottom-right corner";
     EXPECT_EQ(above, 0) << "the notice stands higher than designed";
 }
 
